@@ -1,0 +1,92 @@
+#include "commandline.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <memory>
+
+#include "documentfile.h"
+#include "jsondump.h"
+#include "model/documentcommands.h"
+
+namespace qn {
+
+namespace {
+
+constexpr int kExitWriteFailed = 1;
+constexpr int kExitBadInput = 2;
+
+const char* const kUsage =
+    "Usage: quillnote [FILE.msf]\n"
+    "       quillnote --export-midi IN.msf OUT.mid\n"
+    "       quillnote --dump IN.msf\n"
+    "       quillnote --help | --version\n"
+    "\n"
+    "Without options Quillnote opens its window, with FILE.msf if given.\n"
+    "  --export-midi  open IN.msf and save it as the Standard MIDI File OUT.mid\n"
+    "  --dump         open IN.msf and print the composition as JSON\n";
+
+int fail(const QString& message, int status) {
+    std::fprintf(stderr, "quillnote: %s\n", qUtf8Printable(message));
+    return status;
+}
+
+// Opens the file as the window's Open does, on a fresh composition.
+bool open(const QString& path, Composition& c, EditState& e) {
+    newComposition(c, e);
+    QString error;
+    if (openMsfFile(path, c, e, &error)) return true;
+    fail(error, kExitBadInput);
+    return false;
+}
+
+int exportMidi(const QString& in, const QString& out) {
+    auto c = std::make_unique<Composition>();
+    EditState e;
+    if (!open(in, *c, e)) return kExitBadInput;
+    QString error;
+    if (!saveWholeFile(out, exportMidiBytes(*c), &error)) return fail(error, kExitWriteFailed);
+    return 0;
+}
+
+int dump(const QString& in) {
+    auto c = std::make_unique<Composition>();
+    EditState e;
+    if (!open(in, *c, e)) return kExitBadInput;
+    const std::string json = compositionJson(*c, e);
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kExitWriteFailed;
+}
+
+int usageError(const QString& message) {
+    fail(message, kExitBadInput);
+    std::fputs(kUsage, stderr);
+    return kExitBadInput;
+}
+
+}  // namespace
+
+std::optional<int> runCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty() || !arguments.first().startsWith(QLatin1String("--")))
+        return std::nullopt;
+    const QString& mode = arguments.first();
+    const int operands = static_cast<int>(arguments.size()) - 1;
+    if (mode == QLatin1String("--help")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (mode == QLatin1String("--version")) {
+        std::printf("quillnote %s\n", qUtf8Printable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    if (mode == QLatin1String("--export-midi")) {
+        if (operands != 2) return usageError(QStringLiteral("--export-midi needs IN.msf and OUT.mid"));
+        return exportMidi(arguments.at(1), arguments.at(2));
+    }
+    if (mode == QLatin1String("--dump")) {
+        if (operands != 1) return usageError(QStringLiteral("--dump needs IN.msf"));
+        return dump(arguments.at(1));
+    }
+    return usageError(QStringLiteral("unknown option %1").arg(mode));
+}
+
+}  // namespace qn

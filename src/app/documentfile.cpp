@@ -1,0 +1,51 @@
+#include "documentfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "model/documentcommands.h"
+#include "model/midiwriter.h"
+
+namespace qn {
+
+std::optional<std::string> readWholeFile(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    return bytes.toStdString();
+}
+
+bool saveWholeFile(const QString& path, const void* bytes, size_t size, QString* error) {
+    QSaveFile file(path);
+    const auto length = static_cast<qint64>(size);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(static_cast<const char*>(bytes), length) != length || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool openMsfFile(const QString& path, Composition& c, EditState& e, QString* error) {
+    const auto text = readWholeFile(path, error);
+    if (!text) return false;
+    if (const auto rejected = openMsf(*text, path.toStdString(), c, e)) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromStdString(rejected->text()));
+        return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> exportMidiBytes(Composition& c) {
+    c.ComputeSongLength();
+    return WriteMidiFile(c, 0, kTrackCount - 1, 0, c.SongLength);
+}
+
+}  // namespace qn

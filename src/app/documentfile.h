@@ -1,0 +1,38 @@
+#pragma once
+
+// File input and output of documents. Saving writes a temporary file beside
+// the target and renames it over the target, so a failed save never damages
+// the file that was there.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/composition.h"
+#include "model/editstate.h"
+
+namespace qn {
+
+// The whole file, or nothing with `error` set to a sentence for the user.
+std::optional<std::string> readWholeFile(const QString& path, QString* error);
+
+// Replaces `path` with `bytes`; false with `error` set when it could not.
+bool saveWholeFile(const QString& path, const void* bytes, size_t size, QString* error);
+inline bool saveWholeFile(const QString& path, const std::string& text, QString* error) {
+    return saveWholeFile(path, text.data(), text.size(), error);
+}
+inline bool saveWholeFile(const QString& path, const std::vector<uint8_t>& bytes, QString* error) {
+    return saveWholeFile(path, bytes.data(), bytes.size(), error);
+}
+
+// Open on a composition that New has just cleared: reads and applies the .msf
+// file. On failure the composition stays cleared and `error` says why,
+// naming the line for a rejected file.
+bool openMsfFile(const QString& path, Composition& c, EditState& e, QString* error);
+
+// The whole composition as a Standard MIDI File, as "Save as MIDI File" writes it.
+std::vector<uint8_t> exportMidiBytes(Composition& c);
+
+}  // namespace qn
