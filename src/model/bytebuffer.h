@@ -10,7 +10,7 @@
 namespace qn {
 
 class ByteBuffer {
-public:
+  public:
     void u8(unsigned value) { m_bytes.push_back(static_cast<uint8_t>(value)); }
     void u16(unsigned value) {
         u8(value >> 8);
@@ -33,7 +33,8 @@ public:
             groups[n++] = value & 0x7F;
             value >>= 7;
         } while (value != 0);
-        while (n > 1) u8(groups[--n] | 0x80);
+        while (n > 1)
+            u8(groups[--n] | 0x80);
         u8(groups[0]);
     }
 
@@ -46,13 +47,14 @@ public:
     }
     void endChunk(size_t lengthAt) {
         const auto length = static_cast<uint32_t>(m_bytes.size() - lengthAt - 4);
-        for (int k = 0; k < 4; ++k) m_bytes[lengthAt + k] = static_cast<uint8_t>(length >> (24 - 8 * k));
+        for (int k = 0; k < 4; ++k)
+            m_bytes[lengthAt + k] = static_cast<uint8_t>(length >> (24 - 8 * k));
     }
 
     void reserve(size_t n) { m_bytes.reserve(n); }
     std::vector<uint8_t> take() { return std::move(m_bytes); }
 
-private:
+  private:
     std::vector<uint8_t> m_bytes;
 };
 

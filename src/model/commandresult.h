@@ -13,11 +13,11 @@ struct NoteRef {
 };
 
 struct CommandResult {
-    bool staff = false;      // notes moved or many changed: redraw every column
-    bool selection = false;  // the selection changed: recolour the glyphs
+    bool staff = false;                   // notes moved or many changed: redraw every column
+    bool selection = false;               // the selection changed: recolour the glyphs
     std::vector<NoteRef> glyphs;          // redraw these notes' glyphs only
     std::vector<NoteRef> velocityLabels;  // rewrite these notes' velocity labels only
-    bool refused = false;  // nothing done: the result would pass the last note slot
+    bool refused = false;                 // nothing done: the result would pass the last note slot
 
     bool changedNothing() const {
         return !staff && !selection && glyphs.empty() && velocityLabels.empty();

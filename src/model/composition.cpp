@@ -14,7 +14,8 @@ Composition::Composition() : Lyrics(kNoteSlots) {
 
 void Composition::ComputeSongLength() {
     SongLength = 0;
-    for (int t = 0; t < kTrackCount; ++t) SongLength = std::max<int>(SongLength, NoteCount[t]);
+    for (int t = 0; t < kTrackCount; ++t)
+        SongLength = std::max<int>(SongLength, NoteCount[t]);
 }
 
 Note Composition::note(int track, int index) const {

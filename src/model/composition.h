@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qn {
@@ -30,7 +31,7 @@ inline constexpr int kMaxDivision = 127;
 enum class Effect { Distortion, Echo, Chorus, Flanger, Compressor, Gargle, Para, Reverb };
 inline constexpr int kEffectCount = 8;
 // Keywords of the effect lines in a .msf file, indexed by Effect.
-inline constexpr std::array<const char*, kEffectCount> kEffectKeywords = {
+inline constexpr std::array<std::string_view, kEffectCount> kEffectKeywords = {
     "DISTORTION", "ECHO", "CHORUS", "FLANGER", "COMPRESSOR", "GARGLE", "PARA", "REVERB"};
 
 // One note: the triple that the three per-note tables hold at one index.
@@ -41,7 +42,9 @@ struct Note {
     bool operator==(const Note&) const = default;
 };
 
-inline bool isRest(int pitch) { return pitch == kRestPitch; }
+inline bool isRest(int pitch) {
+    return pitch == kRestPitch;
+}
 inline bool isStorablePitch(int pitch) {
     return (pitch >= 0 && pitch <= kHighestPitch) || isRest(pitch);
 }
@@ -65,9 +68,9 @@ struct Composition {
     std::array<int16_t, kTrackCount> TrackOctave{4, 4, 4, 4};          // one digit, 0..9
 
     // Composition-wide values.
-    int SongLength = 0;  // largest NoteCount after ComputeSongLength
-    int Division = 64;   // MIDI ticks per quarter note: the composition's speed
-    std::string DocName = "Untitled";  // file name without folder, shown in the title
+    int SongLength = 0;                 // largest NoteCount after ComputeSongLength
+    int Division = 64;                  // MIDI ticks per quarter note: the composition's speed
+    std::string DocName = "Untitled";   // file name without folder, shown in the title
     std::string CompName = "Untitled";  // the composition name of the options dialog
     std::string CompositionAuthor = "Ostervald";
     std::string CompositionCopyright = "(c)2010";
@@ -84,7 +87,11 @@ struct Composition {
     bool effect(Effect e) const { return Effects[static_cast<int>(e)]; }
 };
 
-inline bool isNoteSlot(int index) { return index >= 0 && index <= kMaxNoteIndex; }
-inline bool isTrack(int track) { return track >= 0 && track < kTrackCount; }
+inline bool isNoteSlot(int index) {
+    return index >= 0 && index <= kMaxNoteIndex;
+}
+inline bool isTrack(int track) {
+    return track >= 0 && track < kTrackCount;
+}
 
 }  // namespace qn

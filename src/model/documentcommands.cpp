@@ -19,7 +19,8 @@ CommandResult newComposition(Composition& c, EditState& e) {
 }
 
 void PromptSaveChanges(Composition& c, Questions& q, const std::function<void()>& save) {
-    if (c.Modified && q.askYesNo("End program", "Do you want to save changes to " + c.DocName + " ?"))
+    if (c.Modified &&
+        q.askYesNo("End program", "Do you want to save changes to " + c.DocName + " ?"))
         save();
     c.Modified = false;
 }
@@ -35,7 +36,8 @@ std::optional<MsfError> openMsf(std::string_view text, std::string_view path, Co
     c.NoteCount.fill(0);
     c.TrackInstrument.fill(0);
     // Lyrics of the previous composition would otherwise show past this one's end.
-    for (auto& lyric : c.Lyrics) lyric.clear();
+    for (auto& lyric : c.Lyrics)
+        lyric.clear();
     const Composition cleared = c;
 
     if (auto error = readMsf(text, c)) {

@@ -41,12 +41,14 @@ CommandResult PasteClip(Composition& c, EditState& e, int position, int count, i
 
     // Where each track's gap will open: at the position, or at a shorter track's end.
     int gapAt[kTrackCount] = {};
-    for (int t = first; t <= last; ++t) gapAt[t] = std::min<int>(position, c.NoteCount[t]);
+    for (int t = first; t <= last; ++t)
+        gapAt[t] = std::min<int>(position, c.NoteCount[t]);
 
     CommandResult result = Insertion(c, e, first, last, position, count);
     if (result.refused) return result;
     for (int t = first, k = 0; t <= last; ++t, ++k)
-        for (int j = 0; j < count; ++j) c.setNote(t, gapAt[t] + j, e.clip(k, j));
+        for (int j = 0; j < count; ++j)
+            c.setNote(t, gapAt[t] + j, e.clip(k, j));
     e.clearSelection();
     return result;
 }
@@ -84,8 +86,7 @@ CommandResult deleteNotes(Composition& c, EditState& e) {
     const int n = std::min(e.SelEnd, kLastColumn) - std::max(e.SelStart, 0) + 1;
     const int from = e.indexOfColumn(std::max(e.SelStart, 0));
     if (n > 0) {
-        for (int t = std::max(e.SelTrackFrom, 0); t <= std::min(e.SelTrackTo, kTrackCount - 1);
-             ++t)
+        for (int t = std::max(e.SelTrackFrom, 0); t <= std::min(e.SelTrackTo, kTrackCount - 1); ++t)
             removeNotes(c, t, from, n);
         // The lyrics move once, however many tracks lost notes.
         for (int i = from; i <= kMaxNoteIndex; ++i)
@@ -111,8 +112,8 @@ CommandResult paste(Composition& c, EditState& e) {
 }
 
 CommandResult repeat(Composition& c, EditState& e, Questions& q) {
-    const std::string answer = q.askText({"Repeat how many times?", "Paste Repeat", "0",
-                                          std::make_pair(4000, 4000)});
+    const std::string answer =
+        q.askText({"Repeat how many times?", "Paste Repeat", "0", std::make_pair(4000, 4000)});
     const double times = std::floor(leadingNumber(answer));
     CommandResult result;
     // Every paste but a refused or empty one adds notes, so the slots run out
@@ -174,9 +175,10 @@ CommandResult copyTrackToTrack(Composition& c, EditState& e, Questions& q) {
     const std::string title = "Copy Track to Track";
     const std::string first = q.askText({"Enter Source Track (1-4)", title, "1", std::nullopt});
     if (first.empty()) return selectionChanged();
-    const std::string second = q.askText({"Enter Destination Track (1-4). CAUTION, This will "
-                                          "overright the destination track. Click Cancel to abort.",
-                                          title, "1", std::nullopt});
+    const std::string second =
+        q.askText({"Enter Destination Track (1-4). CAUTION, This will "
+                   "overright the destination track. Click Cancel to abort.",
+                   title, "1", std::nullopt});
     const int source = trackFromAnswer(first);
     const int destination = trackFromAnswer(second);
     if (source < 0 || destination < 0) return selectionChanged();
@@ -185,7 +187,8 @@ CommandResult copyTrackToTrack(Composition& c, EditState& e, Questions& q) {
     c.Modified = true;
     if (source == destination) return selectionChanged();
     // Instrument, octave and lyrics of the destination stay.
-    for (int i = 0; i < c.NoteCount[source]; ++i) c.setNote(destination, i, c.note(source, i));
+    for (int i = 0; i < c.NoteCount[source]; ++i)
+        c.setNote(destination, i, c.note(source, i));
     c.NoteCount[destination] = c.NoteCount[source];
     return staffChanged();
 }
@@ -206,9 +209,11 @@ CommandResult clearAll(Composition& c, EditState& e, Questions& q) {
                     "Are you sure you want to erase all notes from ALL tracks?"))
         return {};
     c.ComputeSongLength();
-    for (int i = 0; i <= std::min(c.SongLength, kMaxNoteIndex); ++i) c.Lyrics[i].assign(1, ' ');
+    for (int i = 0; i <= std::min(c.SongLength, kMaxNoteIndex); ++i)
+        c.Lyrics[i].assign(1, ' ');
     e.ScrollPos = 0;
     c.NoteCount.fill(0);
+    c.SongLength = 0;
     c.Modified = true;
     e.clearSelection();
     return staffChanged();

@@ -33,7 +33,6 @@ namespace qn {
 
 // Inserts `count` clipboard notes at `position` of tracks first..last, clipboard
 // track k going to target track first + k; clears the selection.
-CommandResult PasteClip(Composition& c, EditState& e, int position, int count, int first,
-                        int last);
+CommandResult PasteClip(Composition& c, EditState& e, int position, int count, int first, int last);
 
 }  // namespace qn

@@ -4,8 +4,7 @@
 
 namespace qn {
 
-CommandResult Insertion(Composition& c, EditState& e, int startrow, int endrow, int pos,
-                        int size) {
+CommandResult Insertion(Composition& c, EditState& e, int startrow, int endrow, int pos, int size) {
     CommandResult result;
     startrow = std::max(startrow, 0);
     endrow = std::min(endrow, kTrackCount - 1);
@@ -22,8 +21,10 @@ CommandResult Insertion(Composition& c, EditState& e, int startrow, int endrow, 
                      static_cast<uint8_t>(e.DefaultLength)};
     for (int t = startrow; t <= endrow; ++t) {
         const int at = std::min<int>(pos, c.NoteCount[t]);
-        for (int i = c.NoteCount[t] - 1; i >= at; --i) c.setNote(t, i + size, c.note(t, i));
-        for (int i = at; i < at + size; ++i) c.setNote(t, i, blank);
+        for (int i = c.NoteCount[t] - 1; i >= at; --i)
+            c.setNote(t, i + size, c.note(t, i));
+        for (int i = at; i < at + size; ++i)
+            c.setNote(t, i, blank);
         c.NoteCount[t] = static_cast<int16_t>(c.NoteCount[t] + size);
     }
     if (endrow - startrow == kTrackCount - 1) {
@@ -41,7 +42,8 @@ void removeNotes(Composition& c, int t, int from, int n) {
     from = std::max(from, 0);
     n = std::clamp(c.NoteCount[t] - from, 0, std::max(n, 0));
     if (n == 0) return;
-    for (int i = from; i + n < c.NoteCount[t]; ++i) c.setNote(t, i, c.note(t, i + n));
+    for (int i = from; i + n < c.NoteCount[t]; ++i)
+        c.setNote(t, i, c.note(t, i + n));
     c.NoteCount[t] = static_cast<int16_t>(c.NoteCount[t] - n);
 }
 

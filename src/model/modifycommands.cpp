@@ -54,7 +54,7 @@ void stepNote(Composition& c, int t, int i, Step kind, bool selected, CommandRes
 struct Ramp {
     int first;  // first selected column
     int last;
-    int step;   // velocity change per column
+    int step;  // velocity change per column
     int reference;
 };
 
@@ -71,8 +71,8 @@ CommandResult writeRamp(Composition& c, EditState& e, VelocityAt velocityAt) {
     }
     for (int t = std::max(e.SelTrackFrom, 0); t <= std::min(e.SelTrackTo, kTrackCount - 1); ++t) {
         const int reference = c.NoteVelocity[t][std::min(e.indexOfColumn(first), kMaxNoteIndex)];
-        const Ramp ramp{first, last,
-                        static_cast<int>(divideRoundHalfEven(reference, last - first)), reference};
+        const Ramp ramp{first, last, static_cast<int>(divideRoundHalfEven(reference, last - first)),
+                        reference};
         for (int col = first; col <= last; ++col) {
             const int i = e.indexOfColumn(col);
             if (!isNoteSlot(i)) break;

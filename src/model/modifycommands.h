@@ -10,7 +10,14 @@
 
 namespace qn::modify {
 
-enum class Step { HigherPitch, LowerPitch, LongerDuration, ShorterDuration, IncreaseVolume, DecreaseVolume };
+enum class Step {
+    HigherPitch,
+    LowerPitch,
+    LongerDuration,
+    ShorterDuration,
+    IncreaseVolume,
+    DecreaseVolume
+};
 
 // Pitch and duration steps report the glyphs to redraw, volume steps the
 // velocity labels to rewrite.

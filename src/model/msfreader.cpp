@@ -1,6 +1,5 @@
 #include "msfreader.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "numbertext.h"
@@ -12,13 +11,14 @@ namespace {
 
 // Splits the text into lines ending in CR LF, LF or a lone CR.
 class LineSource {
-public:
+  public:
     explicit LineSource(std::string_view text) : m_text(text) {}
 
     bool next(std::string_view& line) {
         if (m_pos >= m_text.size()) return false;
         size_t end = m_pos;
-        while (end < m_text.size() && m_text[end] != '\r' && m_text[end] != '\n') ++end;
+        while (end < m_text.size() && m_text[end] != '\r' && m_text[end] != '\n')
+            ++end;
         line = m_text.substr(m_pos, end - m_pos);
         if (end < m_text.size()) {
             const bool cr = m_text[end++] == '\r';
@@ -30,13 +30,15 @@ public:
     }
     int number() const { return m_number; }
 
-private:
+  private:
     std::string_view m_text;
     size_t m_pos = 0;
     int m_number = 0;
 };
 
-char upper(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch; }
+char upper(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
 
 bool equalsKeyword(std::string_view text, std::string_view keyword) {
     if (text.size() != keyword.size()) return false;
@@ -68,7 +70,7 @@ std::optional<int> wholeInRange(double value, int lo, int hi) {
 }
 
 class Reader {
-public:
+  public:
     Reader(std::string_view text, Composition& c) : m_lines(text), m_c(c) {}
 
     std::optional<MsfError> run() {
@@ -79,7 +81,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     std::optional<MsfError> fail(std::string message) const {
         return MsfError{m_lines.number(), std::move(message)};
     }
@@ -132,9 +134,9 @@ private:
         const size_t comma1 = line.find(',');
         const size_t comma2 = line.find(',', comma1 + 1);
         const std::string_view pitchText = line.substr(0, comma1);
-        const std::string_view velocityText =
-            comma2 == std::string_view::npos ? line.substr(comma1 + 1)
-                                             : line.substr(comma1 + 1, comma2 - comma1 - 1);
+        const std::string_view velocityText = comma2 == std::string_view::npos
+                                                  ? line.substr(comma1 + 1)
+                                                  : line.substr(comma1 + 1, comma2 - comma1 - 1);
         const std::string_view lengthText =
             comma2 == std::string_view::npos ? std::string_view{} : line.substr(comma2 + 1);
 
@@ -164,9 +166,10 @@ private:
     std::optional<MsfError> readLyrics() {
         std::string_view line;
         if (!m_lines.next(line)) return std::nullopt;
-        const double count = std::floor(leadingNumber(line));
+        // Rounded like every other number of the file, before the range check.
+        const long long count = roundHalfEven(leadingNumber(line));
         if (count > kNoteSlots)
-            return fail("more than 10001 lyric lines (" + shown(count) + ")");
+            return fail("more than 10001 lyric lines (" + std::to_string(count) + ")");
         m_c.SongLength = count < 0 ? 0 : static_cast<int>(count);
         for (int i = 0; i < m_c.SongLength && m_lines.next(line); ++i)
             m_c.Lyrics[i] = toUtf8(line);

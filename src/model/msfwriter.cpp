@@ -12,7 +12,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // A text must stay on its one line, whatever the user typed into it.
 void appendText(std::string& out, std::string_view text) {
-    for (const char ch : text) out += (ch == '\r' || ch == '\n') ? ' ' : ch;
+    for (const char ch : text)
+        out += (ch == '\r' || ch == '\n') ? ' ' : ch;
 }
 
 void appendLine(std::string& out, std::string_view keyword, std::string_view text = {}) {
@@ -31,13 +32,15 @@ void appendNumberLine(std::string& out, std::string_view keyword, long long valu
 
 std::string writeMsf(const Composition& c, std::string_view docName) {
     int songLength = 0;
-    for (int t = 0; t < kTrackCount; ++t) songLength = std::max<int>(songLength, c.NoteCount[t]);
+    for (int t = 0; t < kTrackCount; ++t)
+        songLength = std::max<int>(songLength, c.NoteCount[t]);
 
     std::string out;
     size_t lyricBytes = 0;
-    for (int i = 0; i < songLength; ++i) lyricBytes += c.Lyrics[i].size() + 2;
-    out.reserve(512 + lyricBytes + size_t{18} * (c.NoteCount[0] + c.NoteCount[1] +
-                                                  c.NoteCount[2] + c.NoteCount[3]));
+    for (int i = 0; i < songLength; ++i)
+        lyricBytes += c.Lyrics[i].size() + 2;
+    out.reserve(512 + lyricBytes +
+                size_t{18} * (c.NoteCount[0] + c.NoteCount[1] + c.NoteCount[2] + c.NoteCount[3]));
 
     appendLine(out, "COMPOSITIONNAME", docName);
     appendLine(out, "COMPOSITIONCOPYRIGHT", c.CompositionCopyright);
@@ -63,7 +66,8 @@ std::string writeMsf(const Composition& c, std::string_view docName) {
 
     appendLine(out, "LYRICS");
     appendNumberLine(out, "", songLength);
-    for (int i = 0; i < songLength; ++i) appendLine(out, "", c.Lyrics[i]);
+    for (int i = 0; i < songLength; ++i)
+        appendLine(out, "", c.Lyrics[i]);
     return out;
 }
 

@@ -15,24 +15,26 @@ std::string numberText(long long value) {
 
 double leadingNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
 
     double value = 0;
-    double scale = 0;  // 0 before the decimal point, then 0.1, 0.01, ...
+    bool fraction = false;  // past the decimal point
+    double scale = 0.1;     // weight of the next fraction digit; underflows to 0 on long fractions
     for (; i < text.size(); ++i) {
         const char ch = text[i];
         if (ch >= '0' && ch <= '9') {
             const int digit = ch - '0';
-            if (scale == 0) {
+            if (!fraction) {
                 value = value * 10 + digit;
             } else {
                 value += digit * scale;
                 scale /= 10;
             }
-        } else if (ch == '.' && scale == 0) {
-            scale = 0.1;
+        } else if (ch == '.' && !fraction) {
+            fraction = true;
         } else {
             break;
         }

@@ -16,7 +16,7 @@ struct TextQuestion {
 };
 
 class Questions {
-public:
+  public:
     virtual ~Questions() = default;
     // A Yes/No message box; true for Yes.
     virtual bool askYesNo(const std::string& title, const std::string& text) = 0;

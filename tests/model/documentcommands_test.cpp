@@ -1,0 +1,80 @@
+#include "model/documentcommands.h"
+
+#include <gtest/gtest.h>
+
+#include "modeltestsupport.h"
+
+namespace qn {
+namespace {
+
+TEST(NewComposition, AfterEditingAsksOnceAndDropsOnlyTheNotes) {
+    Composition c;
+    EditState e{.ScrollPos = 12};
+    test::fillTrack(c, 0, 30);
+    c.Lyrics[3] = "kept";
+    c.TrackInstrument[2] = 77;
+    c.TrackOctave[1] = 2;
+    c.BassClef = true;
+    c.DocName = c.CompName = "song.msf";
+    c.Modified = true;
+    test::ScriptedQuestions q;
+    q.yesNo = {false, true};
+    int saves = 0;
+    PromptSaveChanges(c, q, [&] { ++saves; });
+    EXPECT_TRUE(newComposition(c, e).staff);
+    EXPECT_EQ(q.asked,
+              std::vector<std::string>{"End program|Do you want to save changes to song.msf ?"});
+    EXPECT_EQ(std::tie(saves, c.Modified, c.NoteCount[0], e.ScrollPos),
+              std::make_tuple(0, false, 0, 0));
+    EXPECT_EQ(std::tie(c.DocName, c.CompName), std::make_tuple("Untitled", "Untitled"));
+    EXPECT_EQ(std::tie(c.Lyrics[3], c.TrackInstrument[2], c.TrackOctave[1], c.BassClef),
+              std::make_tuple("kept", 77, 2, true));
+
+    PromptSaveChanges(c, q, [&] { ++saves; });  // nothing to save: no question
+    c.Modified = true;
+    PromptSaveChanges(c, q, [&] { ++saves; });
+    EXPECT_EQ(std::tie(saves, c.Modified), std::make_tuple(1, false));
+    EXPECT_EQ(q.asked.size(), 2u);
+}
+
+TEST(OpenMsf, ScrollsNearTheEndOfTheLongestTrack) {
+    const struct {
+        int notes;
+        int scrollPos;
+    } cases[] = {{0, 1}, {1, 0}, {10, 0}, {11, 1}, {25, 15}, {kNoteSlots, kNoteSlots - 10}};
+    for (const auto& k : cases) {
+        std::string text = "TRACK 2\n";
+        for (int i = 0; i < k.notes; ++i)
+            text += "1,2,3\n";
+        Composition c;
+        EditState e{.ScrollPos = 500, .SelActive = true};
+        ASSERT_FALSE(openMsf(text, "x.msf", c, e));
+        EXPECT_EQ(c.SongLength, k.notes);
+        EXPECT_EQ(e.ScrollPos, k.scrollPos) << k.notes;
+        EXPECT_FALSE(e.SelActive);
+    }
+}
+
+TEST(OpenMsf, ReplacesLyricsInstrumentsAndSwitchesButKeepsMissingOctaves) {
+    Composition c;
+    EditState e;
+    c.Lyrics[0] = "old first";
+    c.Lyrics[9000] = "old far";
+    c.TrackOctave = {1, 2, 3, 4};
+    c.Effects.fill(true);
+    c.BassClef = true;
+    c.Modified = true;
+    ASSERT_FALSE(
+        openMsf("COMPOSITIONNAMEtyped\r\nCHORUS\r\nTRACK 1\r\nINST 9\r\nOCTAVE 6\r\n"
+                " 1, 2, 3\r\nLYRICS\r\n 1\r\nnew\r\n",
+                "/a/b/opened.msf", c, e));
+    EXPECT_EQ(std::tie(c.Lyrics[0], c.Lyrics[9000]), std::make_tuple("new", ""));
+    EXPECT_EQ(c.TrackInstrument, (std::array<int16_t, 4>{0, 9, 0, 0}));
+    EXPECT_EQ(c.TrackOctave, (std::array<int16_t, 4>{1, 6, 3, 4}));
+    EXPECT_EQ(c.Effects, (std::array<bool, kEffectCount>{false, false, true}));
+    EXPECT_EQ(std::tie(c.BassClef, c.Modified), std::make_tuple(false, false));
+    EXPECT_EQ(std::tie(c.CompName, c.DocName), std::make_tuple("typed", "opened.msf"));
+}
+
+}  // namespace
+}  // namespace qn

@@ -1,0 +1,300 @@
+#include "model/editcommands.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "modeltestsupport.h"
+
+namespace qn {
+namespace {
+
+using test::indexNote;
+using test::notesOf;
+using Counts = std::array<int16_t, kTrackCount>;
+
+std::vector<Note> indexNotes(std::initializer_list<int> indices) {
+    std::vector<Note> notes;
+    for (int i : indices)
+        notes.push_back(indexNote(i));
+    return notes;
+}
+
+class EditCommands : public testing::Test {
+  protected:
+    void SetUp() override { reset(); }
+    // Tracks of `counts` notes and lyrics L0, L1, ...
+    void reset(Counts counts = {}) {
+        c = Composition();
+        e = EditState();
+        for (int t = 0; t < kTrackCount; ++t)
+            test::fillTrack(c, t, counts[t]);
+        for (int i = 0; i < 30; ++i)
+            c.Lyrics[i] = std::string("L").append(std::to_string(i));
+    }
+    void select(int trackFrom, int trackTo, int start, int end) {
+        e.SelActive = true;
+        e.SelTrackFrom = trackFrom;
+        e.SelTrackTo = trackTo;
+        e.SelStart = start;
+        e.SelEnd = end;
+    }
+
+    Composition c;
+    EditState e;
+    test::ScriptedQuestions q;
+};
+
+constexpr int kNone = -1;   // no selection
+constexpr int kBlank = -1;  // a blank note made by Insert
+
+const struct BlockCase {
+    const char* name;
+    CommandResult (*command)(Composition&, EditState&);
+    Counts counts;
+    int scrollPos;
+    std::array<int, 4> selection;  // first and last track, first and last column
+    std::vector<int> track0;       // fillTrack indices left in track 0
+    Counts after;
+    const char* lyric3;
+} kBlockCases[] = {
+    // clang-format off
+    {"DeleteOnEmptyTrack", edit::deleteNotes, {}, 0, {kNone}, {}, {}, "L3"},
+    {"DeleteLastNote", edit::deleteNotes, {3, 4}, 0, {kNone}, {0, 1}, {2, 4}, "L3"},
+    {"DeleteOneTrack", edit::deleteNotes, {10, 10, 10, 10}, 0, {0, 0, 2, 4},
+     {0, 1, 5, 6, 7, 8, 9}, {7, 10, 10, 10}, "L6"},
+    {"DeleteMovesLyricsOnce", edit::deleteNotes, {10, 10, 10, 10}, 0, {0, 3, 2, 4},
+     {0, 1, 5, 6, 7, 8, 9}, {7, 7, 7, 7}, "L6"},
+    {"DeletePastTheEnd", edit::deleteNotes, {10, 3}, 8, {0, 1, 0, 5},
+     {0, 1, 2, 3, 4, 5, 6, 7}, {8, 3}, "L3"},
+    {"CutStart", edit::cutStart, {10, 10, 2}, 1, {0, 2, 2, 5},
+     {3, 4, 5, 6, 7, 8, 9}, {7, 7, 0}, "L3"},
+    {"CutStartPastTheEnd", edit::cutStart, {10, 3}, 8, {0, 1, 5, 5}, {}, {}, "L3"},
+    {"CutStartWithoutSelection", edit::cutStart, {3}, 0, {kNone}, {0, 1, 2}, {3}, "L3"},
+    {"CutEnd", edit::cutEnd, {10, 2}, 1, {0, 1, 0, 2}, {0, 1, 2}, {3, 2}, "L3"},
+    {"CutEndWithoutSelection", edit::cutEnd, {3}, 0, {kNone}, {0, 1, 2}, {3}, "L3"},
+    {"InsertAtTrackStart", edit::insert, {3, 3}, 4, {kNone}, {kBlank, 0, 1, 2}, {4, 3}, "L3"},
+    {"InsertBeforeSelection", edit::insert, {5, 5, 5}, 1, {0, 1, 2, 5},
+     {0, 1, 2, kBlank, 3, 4}, {6, 6, 5}, "L3"},
+    {"InsertInAllTracksMovesLyrics", edit::insert, {5, 5, 5, 5}, 0, {0, 3, 2, 5},
+     {0, 1, kBlank, 2, 3, 4}, {6, 6, 6, 6}, "L2"},
+    // clang-format on
+};
+
+TEST_F(EditCommands, BlockCommandsRemoveOrInsertNotesAndSetModified) {
+    for (const BlockCase& k : kBlockCases) {
+        SCOPED_TRACE(k.name);
+        reset(k.counts);
+        e.ScrollPos = k.scrollPos;
+        e.DefaultVelocity = 90;
+        e.DefaultLength = 1;
+        if (k.selection[0] != kNone)
+            select(k.selection[0], k.selection[1], k.selection[2], k.selection[3]);
+        k.command(c, e);
+        std::vector<Note> expected;
+        for (int i : k.track0)
+            expected.push_back(i == kBlank ? Note{kBlankPitch, 90, 1} : indexNote(i));
+        EXPECT_EQ(notesOf(c, 0), expected);
+        EXPECT_EQ(c.NoteCount, k.after);
+        EXPECT_EQ(c.Lyrics[3], k.lyric3);
+        EXPECT_TRUE(c.Modified);
+        EXPECT_FALSE(e.SelActive);
+    }
+}
+
+TEST_F(EditCommands, CutCopiesThenDeletesAndCutEndEmptiesTheClipboard) {
+    reset({6});
+    select(0, 0, 1, 2);
+    edit::cut(c, e);
+    EXPECT_EQ(notesOf(c, 0), indexNotes({0, 3, 4, 5}));
+    EXPECT_EQ(std::tie(e.ClipLen, e.ClipTracks), std::make_tuple(2, 1));
+    EXPECT_EQ(e.clip(0, 0), indexNote(1));
+    select(0, 0, 1, 1);
+    edit::cutEnd(c, e);
+    EXPECT_EQ(e.ClipLen, 0);
+}
+
+TEST_F(EditCommands, CopyThenPasteWithoutSelectionFillsOnlyTrack3AtItsEnd) {
+    reset({0, 10, 1, 4});
+    select(1, 2, 0, 2);
+    EXPECT_TRUE(edit::copy(c, e).changedNothing());
+    EXPECT_EQ(e.ClipTracks, 2);
+    EXPECT_EQ(e.ClipLen, 3);
+    EXPECT_EQ(e.clip(1, 0), indexNote(0));
+    EXPECT_FALSE(c.Modified);
+    EXPECT_TRUE(e.SelActive);
+
+    e.SelActive = false;
+    e.ActiveTrack = 3;
+    EXPECT_TRUE(edit::paste(c, e).staff);
+    EXPECT_EQ(notesOf(c, 3), indexNotes({0, 1, 2, 3, 0, 1, 2}));
+    EXPECT_EQ(c.NoteCount[2], 1);
+    EXPECT_TRUE(c.Modified);
+}
+
+TEST_F(EditCommands, PasteWithSelectionInsertsBeforeTheFirstSelectedColumn) {
+    for (const int column : {4, 0}) {
+        reset({10, 10, 10, 10});
+        select(0, 0, 7, 8);
+        edit::copy(c, e);
+        select(1, 2, column, 9);
+        edit::paste(c, e);
+        std::vector<Note> expected = indexNotes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+        expected.insert(expected.begin() + column, {indexNote(7), indexNote(8)});
+        EXPECT_EQ(notesOf(c, 1), expected);
+        EXPECT_EQ(c.NoteCount, (Counts{10, 12, 12, 10}));
+        EXPECT_FALSE(e.SelActive);
+    }
+}
+
+TEST_F(EditCommands, PasteIntoAShorterTrackPutsTheBlockAtItsEnd) {
+    reset({10, 2, 0, 0});
+    select(0, 1, 0, 1);
+    edit::copy(c, e);
+    e.ScrollPos = 5;
+    select(0, 1, 1, 1);
+    edit::paste(c, e);
+    EXPECT_EQ(notesOf(c, 0), indexNotes({0, 1, 2, 3, 4, 5, 0, 1, 6, 7, 8, 9}));
+    EXPECT_EQ(notesOf(c, 1), indexNotes({0, 1, 0, 1}));
+}
+
+TEST_F(EditCommands, PastePastTheLastSlotIsRefusedWhole) {
+    reset({3, kNoteSlots - 1, 0, 0});
+    select(0, 1, 0, 1);
+    edit::copy(c, e);
+    const CommandResult r = edit::paste(c, e);
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(c.NoteCount, (Counts{3, kNoteSlots - 1, 0, 0}));
+    EXPECT_EQ(notesOf(c, 0), indexNotes({0, 1, 2}));
+    EXPECT_FALSE(c.Modified);
+    EXPECT_TRUE(e.SelActive);
+}
+
+TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAsked) {
+    const struct {
+        const char* answer;
+        int pastes;
+    } cases[] = {{"3", 3}, {"abc", 0}, {"0", 0}, {"", 0}, {"2.9", 2}, {"-2", 0}, {" 1x", 1}};
+    for (const auto& k : cases) {
+        reset({2, 0, 0, 0});
+        select(0, 0, 0, 1);
+        edit::copy(c, e);
+        e.clearSelection();
+        q.texts = {k.answer};
+        edit::repeat(c, e, q);
+        EXPECT_EQ(c.NoteCount[0], 2 + 2 * k.pastes) << k.answer;
+        EXPECT_EQ(c.Modified, k.pastes > 0) << k.answer;
+    }
+    const TextQuestion& asked = q.textQuestions.at(0);
+    EXPECT_EQ(asked.prompt + "/" + asked.title + "/" + asked.defaultText,
+              "Repeat how many times?/Paste Repeat/0");
+    EXPECT_EQ(asked.positionTwips, std::make_pair(4000, 4000));
+}
+
+TEST_F(EditCommands, RepeatStopsAtTheFirstRefusedPaste) {
+    reset({kNoteSlots - 5, 0, 0, 0});
+    select(0, 0, 0, 1);
+    edit::copy(c, e);
+    e.clearSelection();
+    q.texts = {"10"};
+    EXPECT_TRUE(edit::repeat(c, e, q).refused);
+    EXPECT_EQ(c.NoteCount[0], kNoteSlots - 1);
+}
+
+TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
+    const struct {
+        int notes;
+        bool active;
+        int end;
+    } cases[] = {{5, true, 4}, {0, false, -1}, {300, true, 19}};
+    for (const auto& k : cases) {
+        reset({0, 0, static_cast<int16_t>(k.notes), 0});
+        e.ActiveTrack = 2;
+        select(0, 3, 3, 7);
+        EXPECT_TRUE(edit::selectTrack(c, e).selection);
+        EXPECT_EQ(e.SelActive, k.active) << k.notes;
+        EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
+                  std::make_tuple(2, 2, 0, k.end));
+        edit::selectAll(e);
+        EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
+                  std::make_tuple(true, 0, 3, 0, 19));
+        EXPECT_FALSE(c.Modified);
+    }
+}
+
+TEST_F(EditCommands, CopyTrackToTrackAsksBothQuestionsThenCopies) {
+    reset({0, 6, 0, 9});
+    c.setNote(1, 0, {kRestPitch, 1, 7});
+    c.TrackInstrument[3] = 44;
+    c.TrackOctave[3] = 2;
+    q.texts = {"2", "4"};
+    EXPECT_TRUE(edit::copyTrackToTrack(c, e, q).staff);
+    std::vector<Note> expected = indexNotes({0, 1, 2, 3, 4, 5});
+    expected[0] = {kRestPitch, 1, 7};
+    EXPECT_EQ(notesOf(c, 3), expected);
+    EXPECT_EQ(notesOf(c, 1), expected);
+    EXPECT_EQ(std::tie(c.TrackInstrument[3], c.TrackOctave[3]), std::make_tuple(44, 2));
+    EXPECT_TRUE(c.Modified);
+    EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo), std::make_tuple(1, 3));
+    ASSERT_EQ(q.textQuestions.size(), 2u);
+    EXPECT_EQ(q.asked, (std::vector<std::string>{
+                           "Enter Source Track (1-4)",
+                           "Enter Destination Track (1-4). CAUTION, This will overright the "
+                           "destination track. Click Cancel to abort."}));
+    for (const auto& asked : q.textQuestions)
+        EXPECT_EQ(asked.title + "/" + asked.defaultText, "Copy Track to Track/1");
+}
+
+TEST_F(EditCommands, CopyTrackToTrackEndsWithoutChangeOnBadAnswers) {
+    const struct {
+        std::vector<std::string> answers;
+        size_t questions;
+        bool modified;
+    } cases[] = {{{"", "2"}, 1, false},  {{"1", ""}, 2, false},  {{"5", "1"}, 2, false},
+                 {{"1", "0"}, 2, false}, {{"x", "2"}, 2, false}, {{"3", "3"}, 2, true}};
+    for (const auto& k : cases) {
+        reset({4, 0, 8, 0});
+        e.SelActive = true;
+        q = test::ScriptedQuestions();
+        q.texts.assign(k.answers.begin(), k.answers.end());
+        edit::copyTrackToTrack(c, e, q);
+        EXPECT_EQ(q.asked.size(), k.questions) << k.answers[0];
+        EXPECT_EQ(c.NoteCount, (Counts{4, 0, 8, 0})) << k.answers[0];
+        EXPECT_EQ(c.Modified, k.modified) << k.answers[0];
+        EXPECT_FALSE(e.SelActive);
+        q.texts.clear();
+    }
+}
+
+TEST_F(EditCommands, ClearTrackAsksAndClearsOnlyOnYes) {
+    reset({0, 8, 0, 0});
+    e.ActiveTrack = 1;
+    e.ScrollPos = 5;
+    q.yesNo = {false, true};
+    edit::clearTrack(c, e, q);
+    EXPECT_EQ(std::tie(c.NoteCount[1], e.ScrollPos, c.Modified), std::make_tuple(8, 5, true));
+    edit::clearTrack(c, e, q);
+    EXPECT_EQ(std::tie(c.NoteCount[1], e.ScrollPos), std::make_tuple(0, 0));
+    EXPECT_EQ(q.asked[0],
+              "Confirm Clear Track|Are you sure you want to erase all notes from "
+              "the active track?");
+}
+
+TEST_F(EditCommands, ClearAllBlanksTheLyricsOfTheSongOnYes) {
+    reset({4, 0, 0, 6});
+    e.ScrollPos = 3;
+    q.yesNo = {false, true};
+    edit::clearAll(c, e, q);
+    EXPECT_EQ(std::tie(c.NoteCount[3], c.Modified), std::make_tuple(6, false));
+    EXPECT_TRUE(edit::clearAll(c, e, q).staff);
+    EXPECT_EQ(c.NoteCount, Counts{});
+    for (int i = 0; i <= 6; ++i)
+        EXPECT_EQ(c.Lyrics[i], " ") << i;
+    EXPECT_EQ(c.Lyrics[7], "L7");
+    EXPECT_EQ(std::tie(e.ScrollPos, c.Modified), std::make_tuple(0, true));
+    EXPECT_EQ(q.asked[1],
+              "Confirm Clear Track|Are you sure you want to erase all notes from ALL tracks?");
+}
+
+}  // namespace
+}  // namespace qn

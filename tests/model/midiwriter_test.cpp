@@ -1,0 +1,171 @@
+#include "model/midiwriter.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "modeltestsupport.h"
+
+namespace qn {
+namespace {
+
+using test::Chunk;
+using test::chunksOf;
+using test::hexBytes;
+using test::textBytes;
+
+const auto kTempoChunk = hexBytes("4D54726B 00000013 00FF5103 07A120 00FF5804 04021808 00FF2F00");
+const auto kEmptyChunk = hexBytes("4D54726B 00000005 8104 FF2F00");
+
+// The text track's events around its copyright text, which has tl bytes of length field.
+std::vector<uint8_t> textTrackData(const std::string& text, const std::string& lengthHex) {
+    using test::operator+;
+    return hexBytes("00C000 00FF7F05050F090008 00FF0307 547261636B2031 00FF200100 00FF02") +
+           hexBytes(lengthHex) + textBytes(text) + hexBytes("01FF2F00");
+}
+
+TEST(WriteMidiFile, EmptyCompositionHasHeaderTempoTextAndFourEmptyChunks) {
+    Composition c;
+    c.ComputeSongLength();
+    const auto file = WriteMidiFile(c, 0, 3, 0, c.SongLength);
+    const auto chunks = chunksOf(file);
+    ASSERT_EQ(chunks.size(), 7u);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 14),
+              hexBytes("4D546864 00000006 0001 0006 0040"));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 41), kTempoChunk);
+    EXPECT_EQ(chunks[2].data, textTrackData(midiCopyrightText(c), "4A"));
+    for (int k = 3; k < 7; ++k)
+        EXPECT_EQ(std::vector<uint8_t>(kEmptyChunk.begin() + 8, kEmptyChunk.end()), chunks[k].data);
+}
+
+TEST(WriteMidiFile, SmallCompositionMatchesTheLayoutByteForByte) {
+    Composition c;
+    c.Division = 96;
+    c.CompositionCopyright = "C";
+    c.CompositionAuthor = "A";
+    c.CompName = "T";
+    c.TrackInstrument = {5, 25, 118, 0};
+    c.TrackOctave = {3, 4, 4, 4};
+    test::appendNote(c, 0, {1, 80, 2});
+    test::appendNote(c, 0, {kRestPitch, 50, kRestLength});
+    test::appendNote(c, 2, {24, 127, 5});
+    c.ComputeSongLength();
+    const std::string text = std::string(kMidiCredit) + "C A. Title-T";
+    ASSERT_EQ(text.size(), 0x35u);
+
+    using test::operator+;
+    const auto expected =
+        hexBytes("4D546864 00000006 0001 0006 0060") + kTempoChunk +
+        hexBytes(
+            "4D54726B 00000059 00C000 00FF7F05050F090008 00FF0307 547261636B2031"
+            "00FF200100 00FF0235") +
+        textBytes(text) + hexBytes("01FF2F00") +
+        hexBytes("4D54726B 00000017 18C005 00 90305010 80300018 90270128 80270000 FF2F00") +
+        kEmptyChunk + hexBytes("4D54726B 0000000F 18C276 00 92537F28 82530000 FF2F00") +
+        kEmptyChunk;
+    EXPECT_EQ(WriteMidiFile(c, 0, 3, 0, c.SongLength), expected);
+}
+
+// One note track exported alone; octave 4 unless given, the default instruments.
+struct ChunkCase {
+    const char* name;
+    int track;
+    std::vector<Note> notes;
+    int firstNote, lastNote;
+    const char* expectedData;  // the note track's chunk data
+    int instrument = -1, octave = 4;
+};
+const std::vector<Note> kSix = {{0, 1, 0}, {1, 2, 1}, {2, 3, 2}, {3, 4, 3}, {4, 5, 4}, {5, 6, 5}};
+
+const ChunkCase kChunkCases[] = {
+    {"OneNoteOfOctave4", 0, {{12, 100, 3}}, 0, 1, "18C007 00 90476418 80470010 FF2F00", 7},
+    {"RestInTrack2", 2, {{kRestPitch, 90, 7}}, 0, 1, "18C212 00 92270128 82270000 FF2F00"},
+    {"LengthZeroSoundsNoTicks", 0, {{0, 64, 0}}, 0, 1, "18C005 00 903B4000 803B0028 FF2F00", 5},
+    {"LengthFiveSoundsTheWholeStep",
+     0,
+     {{0, 64, 5}},
+     0,
+     1,
+     "18C076 00 903B4028 803B0000 FF2F00",
+     118},
+    {"Notes3To10OfSixNotesWritesThree", 1, kSix, 3, 10,
+     "18C119 00 913E0418 813E0010 913F0520 813F0008 91400628 81400000 FF2F00"},
+    {"FirstIndexPastTheTrackWritesEmptyChunk", 0, kSix, 8, 20, "8104FF2F00"},
+    {"FirstIndexAtTheTrackEndWritesEmptyChunk", 0, kSix, 6, 20, "8104FF2F00"},
+    {"LastIndexZeroWritesEmptyChunk", 0, kSix, 0, 0, "8104FF2F00"},
+    {"NoteNumberAbove127IsClamped",
+     3,
+     {{24, 100, 1}},
+     0,
+     1,
+     "18C376 00 937F6408 837F0020 FF2F00",
+     -1,
+     9},
+    {"DurationCode7OnANoteExportsAsFive",
+     0,
+     {{0, 1, 7}},
+     0,
+     1,
+     "18C000 00 903B0128 803B0000 FF2F00"},
+};
+
+class NoteChunk : public testing::TestWithParam<ChunkCase> {};
+
+TEST_P(NoteChunk, MatchesTheLayout) {
+    const ChunkCase& k = GetParam();
+    Composition c;
+    if (k.instrument >= 0) c.TrackInstrument[k.track] = static_cast<int16_t>(k.instrument);
+    c.TrackOctave[k.track] = static_cast<int16_t>(k.octave);
+    for (const Note& n : k.notes)
+        test::appendNote(c, k.track, n);
+    const auto chunks = chunksOf(WriteMidiFile(c, k.track, k.track, k.firstNote, k.lastNote));
+    ASSERT_EQ(chunks.size(), 4u);
+    EXPECT_EQ(chunks[0].data, hexBytes("0001 0003 0040"));
+    EXPECT_EQ(chunks[3].data, hexBytes(k.expectedData));
+}
+
+INSTANTIATE_TEST_SUITE_P(WriteMidiFile, NoteChunk, testing::ValuesIn(kChunkCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WriteMidiFile, HeaderCountsTempoTextAndExportedTracks) {
+    Composition c;
+    c.Division = 120;
+    for (const auto& [first, last, tracks] : {std::tuple{0, 0, 3}, {1, 2, 4}, {0, 3, 6}}) {
+        const auto chunks = chunksOf(WriteMidiFile(c, first, last, 0, 5));
+        ASSERT_EQ(chunks.size(), tracks + 1u);
+        EXPECT_EQ(chunks[0].data,
+                  hexBytes(std::string("0001 000").append(std::to_string(tracks)).append(" 0078")));
+    }
+}
+
+TEST(WriteMidiFile, BackwardsRangeGivesNoBytes) {
+    Composition c;
+    test::fillTrack(c, 0, 10);
+    EXPECT_TRUE(WriteMidiFile(c, 0, 3, 5, 4).empty());
+}
+
+TEST(WriteMidiFile, CopyrightTextEndsWithCopyrightAuthorAndTitle) {
+    Composition c;
+    c.CompName = "My song";
+    EXPECT_EQ(midiCopyrightText(c), std::string(kMidiCredit) + "(c)2010 Ostervald. Title-My song");
+}
+
+TEST(WriteMidiFile, LongCopyrightTextLengthIsAVariableLengthQuantity) {
+    const struct {
+        size_t length;
+        const char* lengthField;
+    } cases[] = {{127, "7F"}, {128, "8100"}, {200, "8148"}, {300, "822C"}};
+    for (const auto& k : cases) {
+        Composition c;
+        c.CompName = "";
+        c.CompName.assign(k.length - midiCopyrightText(c).size(), 'x');
+        const std::string text = midiCopyrightText(c);
+        ASSERT_EQ(text.size(), k.length);
+        const auto chunks = chunksOf(WriteMidiFile(c, 0, 3, 0, 0));
+        ASSERT_EQ(chunks.size(), 7u) << k.length;
+        EXPECT_EQ(chunks[2].data, textTrackData(text, k.lengthField)) << k.length;
+    }
+}
+
+}  // namespace
+}  // namespace qn

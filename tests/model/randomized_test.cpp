@@ -1,0 +1,204 @@
+// Long random sequences of editing and modify commands on realistic selections:
+// whatever the order, the model's invariants hold after every command.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "model/documentcommands.h"
+#include "model/editcommands.h"
+#include "model/midiwriter.h"
+#include "model/modifycommands.h"
+#include "modeltestsupport.h"
+
+namespace qn {
+namespace {
+
+class RandomAnswers : public Questions {
+  public:
+    explicit RandomAnswers(std::mt19937& rng) : m_rng(rng) {}
+    bool askYesNo(const std::string&, const std::string&) override { return m_rng() % 2 == 0; }
+    std::string askText(const TextQuestion&) override {
+        static const char* const answers[] = {"",   "0",   "1",   "2",   "3",  "4",  "5",
+                                              "-1", "abc", "2.5", "3.7", "40", "200"};
+        return answers[m_rng() % std::size(answers)];
+    }
+
+  private:
+    std::mt19937& m_rng;
+};
+
+enum Command { kCopy, kSelectAll, kSelectTrack, kRepeat, kClearTrack, kClearAll, kOthers };
+
+class RandomEditing {
+  public:
+    explicit RandomEditing(unsigned seed) : m_rng(seed), m_answers(m_rng) {
+        m_c.TrackInstrument = {3, 40, 71, 118};
+        m_c.TrackOctave = {2, 4, 5, 9};
+        m_c.Division = 90;
+        m_c.CompName = "name";
+        for (int t = 0; t < kTrackCount; ++t)
+            test::fillTrack(m_c, t, pick(0, 60));
+    }
+
+    void run(int steps) {
+        int limitRefusals = 0;
+        for (int step = 0; step < steps && !testing::Test::HasFailure(); ++step) {
+            SCOPED_TRACE(std::string("step ").append(std::to_string(step)));
+            randomiseState();
+            if (pick(0, 499) == 0) fillNearLimit(pick(0, 3));
+            // Clearing is rare so that the tracks grow long enough to reach the slot limit.
+            int command = pick(0, kOthers + 14);
+            if ((command == kClearAll || command == kClearTrack) && pick(0, 19) != 0)
+                command = kCopy;
+            const auto countsBefore = m_c.NoteCount;
+            m_c.Modified = false;
+            const CommandResult r = runCommand(command);
+            if (r.refused && command < kOthers + 13) ++limitRefusals;
+            // A refused command changes nothing; Repeat keeps the pastes before its refusal.
+            if (r.refused && command != kRepeat) {
+                EXPECT_EQ(m_c.NoteCount, countsBefore) << "command " << command;
+                EXPECT_FALSE(m_c.Modified) << "command " << command;
+            }
+            if (command <= kSelectTrack) {
+                EXPECT_FALSE(m_c.Modified) << "command " << command;
+            }
+            if (command >= kOthers + 7) {
+                EXPECT_EQ(m_c.NoteCount, countsBefore) << "command " << command;
+            }
+            // The notes around the scroll position every time, all of them now and then.
+            const bool all = step % 64 == 0;
+            test::expectModelInvariants(m_c, all ? 0 : m_e.ScrollPos - 25,
+                                        all ? kNoteSlots : m_e.ScrollPos + 45);
+            expectSettingsKept();
+            if (step % 1000 == 0) checkExportAndRoundTrip();
+        }
+        test::expectModelInvariants(m_c);
+        EXPECT_GT(limitRefusals, 0) << "the run never reached the slot limit";
+    }
+
+  private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
+
+    void randomiseState() {
+        m_c.ComputeSongLength();
+        m_e.ScrollPos = pick(0, 3) == 0 ? pick(0, 10000) : pick(0, m_c.SongLength);
+        m_e.ActiveTrack = pick(0, 3);
+        m_e.DefaultVelocity = pick(1, 127);
+        m_e.DefaultLength = pick(0, 7);
+        if (pick(0, 9) < 6) {
+            m_e.SelActive = true;
+            m_e.SelTrackFrom = pick(0, 3);
+            m_e.SelTrackTo = pick(0, 4) == 0 ? pick(0, 3) : pick(m_e.SelTrackFrom, 3);
+            m_e.SelStart = pick(0, 19);
+            m_e.SelEnd = pick(0, 4) == 0 ? pick(0, 19) : pick(m_e.SelStart, 19);
+        } else if (pick(0, 1) == 0) {
+            m_e.clearSelection();
+        } else {
+            m_e.SelActive = false;  // the tracks of the last selection are still remembered
+        }
+    }
+
+    void fillNearLimit(int t) {
+        m_c.NoteCount[t] = 0;
+        for (int i = 0, count = kNoteSlots - pick(0, 25); i < count; ++i)
+            test::appendNote(m_c, t,
+                             {static_cast<int16_t>(i % 7 == 0 ? kRestPitch : i % 25),
+                              static_cast<uint8_t>(i % 128), static_cast<uint8_t>(i % 8)});
+    }
+
+    CommandResult runCommand(int command) {
+        Composition& c = m_c;
+        EditState& e = m_e;
+        using modify::Step;
+        switch (command) {
+            case kCopy:
+                return edit::copy(c, e);
+            case kSelectAll:
+                return edit::selectAll(e);
+            case kSelectTrack:
+                return edit::selectTrack(c, e);
+            case kRepeat:
+                return edit::repeat(c, e, m_answers);
+            case kClearTrack:
+                return edit::clearTrack(c, e, m_answers);
+            case kClearAll:
+                return edit::clearAll(c, e, m_answers);
+            case kOthers + 0:
+                return edit::cut(c, e);
+            case kOthers + 1:
+                return edit::paste(c, e);
+            case kOthers + 2:
+                return edit::deleteNotes(c, e);
+            case kOthers + 3:
+                return edit::insert(c, e);
+            case kOthers + 4:
+                return edit::cutStart(c, e);
+            case kOthers + 5:
+                return edit::cutEnd(c, e);
+            case kOthers + 6:
+                return edit::copyTrackToTrack(c, e, m_answers);
+            case kOthers + 7:
+                return modify::step(c, e, Step::HigherPitch);
+            case kOthers + 8:
+                return modify::step(c, e, Step::LowerPitch);
+            case kOthers + 9:
+                return modify::step(c, e, Step::LongerDuration);
+            case kOthers + 10:
+                return modify::step(c, e, Step::ShorterDuration);
+            case kOthers + 11:
+                return modify::step(c, e, Step::IncreaseVolume);
+            case kOthers + 12:
+                return modify::step(c, e, Step::DecreaseVolume);
+            case kOthers + 13:
+                return modify::fadeIn(c, e);
+            default:
+                return modify::fadeOut(c, e);
+        }
+    }
+
+    void expectSettingsKept() {
+        EXPECT_EQ(m_c.TrackInstrument, (std::array<int16_t, 4>{3, 40, 71, 118}));
+        EXPECT_EQ(m_c.TrackOctave, (std::array<int16_t, 4>{2, 4, 5, 9}));
+        EXPECT_EQ(m_c.Division, 90);
+        EXPECT_EQ(m_c.CompositionAuthor, "Ostervald");
+        EXPECT_EQ(m_c.CompName, "name");
+        EXPECT_GE(m_e.ScrollPos, 0);
+    }
+
+    // Every note event of the export carries data bytes, and the saved file reads back.
+    void checkExportAndRoundTrip() {
+        const auto chunks = test::chunksOf(WriteMidiFile(m_c, 0, 3, 0, m_c.SongLength));
+        ASSERT_EQ(chunks.size(), 7u);
+        for (int k = 3; k < 7; ++k) {
+            const auto& data = chunks[k].data;
+            if (data.size() == 5) continue;  // empty chunk
+            ASSERT_EQ((data.size() - 7) % 8, 0u);
+            for (size_t at = 4; at + 3 < data.size(); at += 8)
+                for (const size_t b : {1, 2, 3, 5, 6, 7})
+                    ASSERT_LT(data[at + b], 0x80) << at;
+        }
+        Composition opened;
+        EditState e;
+        ASSERT_FALSE(openMsf(msfTextForSave(m_c, "r.msf"), "r.msf", opened, e));
+        for (int t = 0; t < kTrackCount; ++t)
+            ASSERT_EQ(test::notesOf(opened, t), test::notesOf(m_c, t));
+    }
+
+    std::mt19937 m_rng;
+    RandomAnswers m_answers;
+    Composition m_c;
+    EditState m_e;
+};
+
+class RandomizedEditing : public testing::TestWithParam<unsigned> {};
+
+TEST_P(RandomizedEditing, KeepsTheModelInvariants) {
+    RandomEditing(GetParam()).run(20000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomizedEditing, testing::Values(1u, 77u, 20240611u));
+
+}  // namespace
+}  // namespace qn
