@@ -79,7 +79,8 @@ std::optional<int> runCommandLine(const QStringList& arguments) {
         return 0;
     }
     if (mode == QLatin1String("--export-midi")) {
-        if (operands != 2) return usageError(QStringLiteral("--export-midi needs IN.msf and OUT.mid"));
+        if (operands != 2)
+            return usageError(QStringLiteral("--export-midi needs IN.msf and OUT.mid"));
         return exportMidi(arguments.at(1), arguments.at(2));
     }
     if (mode == QLatin1String("--dump")) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "model/documentcommands.h"
 #include "model/midiwriter.h"
@@ -14,12 +15,16 @@ std::optional<std::string> readWholeFile(const QString& path, QString* error) {
         *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (file.isSequential() || file.size() == 0) return file.readAll().toStdString();
+    // Straight into the string: a file can be half a megabyte.
+    std::string bytes(static_cast<size_t>(std::max<qint64>(file.size(), 0)), '\0');
+    const qint64 read = file.read(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (read < 0 || !file.atEnd()) {
         *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    return bytes.toStdString();
+    bytes.resize(static_cast<size_t>(read));
+    return bytes;
 }
 
 bool saveWholeFile(const QString& path, const void* bytes, size_t size, QString* error) {

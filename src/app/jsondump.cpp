@@ -11,11 +11,21 @@ void appendString(std::string& out, std::string_view text) {
     out += '"';
     for (const char ch : text) {
         switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(ch) < 0x20) {
                     char escaped[8];
@@ -38,8 +48,8 @@ void appendKey(std::string& out, std::string_view key) {
 
 std::string compositionJson(const Composition& c, const EditState& e) {
     std::string out;
-    out.reserve(4096 + size_t{16} * (c.NoteCount[0] + c.NoteCount[1] + c.NoteCount[2] +
-                                     c.NoteCount[3]));
+    out.reserve(4096 +
+                size_t{16} * (c.NoteCount[0] + c.NoteCount[1] + c.NoteCount[2] + c.NoteCount[3]));
     out += '{';
     appendKey(out, "name");
     appendString(out, c.CompName);
