@@ -1,0 +1,389 @@
+#include "staff/staffcontroller.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qn::staff {
+namespace {
+
+class StaffControllerTest : public testing::Test {
+  protected:
+    // Fills `count` notes of a track: pitch 5 + index % 10, length 3, velocity 60 + index % 60.
+    void fill(int track, int count) {
+        for (int i = 0; i < count; ++i)
+            c.setNote(track, i,
+                      Note{static_cast<int16_t>(5 + i % 10), static_cast<uint8_t>(60 + i % 60), 3});
+        c.NoteCount[track] = static_cast<int16_t>(count);
+    }
+    // The pointer in screen pixels, as the mouse bands are written.
+    void pressAt(double xPx, double yPx) { s.mouseDown(15 * xPx, 15 * yPx); }
+
+    bool red(int slot) const { return s.glyph(slot).colour == GlyphColour::Red; }
+    static int flagsShown(const GlyphState& g) {
+        return g.flags[0].visible + g.flags[1].visible + g.flags[2].visible;
+    }
+
+    std::unique_ptr<Composition> owned = std::make_unique<Composition>();
+    Composition& c = *owned;
+    EditState e;
+    StaffController s{c, e};
+};
+
+TEST_F(StaffControllerTest, RedrawShowsTheVisibleWindowOfEveryTrack) {
+    fill(0, 30);
+    fill(1, 12);
+    c.setNote(2, 10, Note{kRestPitch, 99, 7});
+    c.NoteCount[2] = 11;
+    c.Lyrics[12] = "sing";
+    e.ScrollPos = 10;
+    s.RedrawStaff();
+
+    EXPECT_TRUE(s.glyph(19).headVisible);
+    EXPECT_EQ(s.glyph(0).velocityText, std::to_string(70));
+    EXPECT_TRUE(s.glyph(21).headVisible);   // track 1, index 11: its last note
+    EXPECT_FALSE(s.glyph(22).headVisible);  // past track 1's end
+    EXPECT_EQ(s.glyph(22).velocityText, "");
+    EXPECT_TRUE(s.glyph(40).rest[0].visible);  // a rest leaves its label empty
+    EXPECT_EQ(s.glyph(40).velocityText, "");
+    EXPECT_FALSE(s.glyph(60).headVisible);
+    EXPECT_EQ(s.lyricText(2), "sing");
+    EXPECT_EQ(s.noteNumberText(), "11");
+
+    // Scrolling past a track's end empties its columns, stems and flags included.
+    e.ScrollPos = 12;
+    s.RedrawStaff();
+    for (int slot = 20; slot < 40; ++slot) {
+        EXPECT_FALSE(s.glyph(slot).headVisible || s.glyph(slot).stem.visible) << slot;
+        EXPECT_EQ(s.glyph(slot).velocityText, "");
+    }
+    EXPECT_FALSE(s.glyph(40).rest[0].visible);
+}
+
+TEST_F(StaffControllerTest, SelectionColoursExactlyTheSelectedSlots) {
+    e.SelTrackFrom = 1;
+    e.SelTrackTo = 2;
+    e.SelStart = 3;
+    e.SelEnd = 5;
+    s.ShowSelection();
+    EXPECT_TRUE(e.SelActive);
+    for (int slot = 0; slot < kGlyphSlots; ++slot) {
+        const int t = slot / 20;
+        const int col = slot % 20;
+        EXPECT_EQ(red(slot), t >= 1 && t <= 2 && col >= 3 && col <= 5 && slot < 80) << slot;
+    }
+    s.ClearSelectionDisplay();
+    for (int slot = 0; slot < kGlyphSlots; ++slot)
+        EXPECT_FALSE(red(slot));
+    EXPECT_FALSE(e.SelActive);
+    EXPECT_EQ(e.SelStart, -1);
+    EXPECT_EQ(e.SelEnd, -1);
+
+    e.SelStart = 6;  // reversed: nothing coloured, still active
+    e.SelEnd = 2;
+    s.ShowSelection();
+    EXPECT_TRUE(e.SelActive);
+    for (int slot = 0; slot < kGlyphSlots; ++slot)
+        EXPECT_FALSE(red(slot));
+}
+
+TEST_F(StaffControllerTest, ScrollingStopsAtZeroAndWithTheEndInColumnFifteen) {
+    fill(2, 16);
+    s.stepBack();
+    EXPECT_EQ(e.ScrollPos, 0);
+    s.stepForward();
+    EXPECT_EQ(e.ScrollPos, 1);
+    s.stepForward();
+    EXPECT_EQ(e.ScrollPos, 1);
+    s.stepBack();
+    EXPECT_EQ(e.ScrollPos, 0);
+
+    // Held buttons step once per tick, back before forward.
+    fill(0, 100);
+    s.setScrollForwardHeld(true);
+    EXPECT_TRUE(s.scrollButtonHeld());
+    for (int k = 0; k < 3; ++k)
+        s.scrollTimerTick();
+    EXPECT_EQ(e.ScrollPos, 3);
+    s.setScrollBackHeld(true);
+    s.scrollTimerTick();
+    EXPECT_EQ(e.ScrollPos, 3);
+    s.setScrollForwardHeld(false);
+    s.scrollTimerTick();
+    EXPECT_EQ(e.ScrollPos, 2);
+    s.setScrollBackHeld(false);
+    EXPECT_FALSE(s.scrollButtonHeld());
+    s.scrollTimerTick();
+    EXPECT_EQ(e.ScrollPos, 2);
+}
+
+TEST_F(StaffControllerTest, ThumbDragFollowsThePointerWithinItsLimits) {
+    fill(0, 100);
+    e.ScrollPos = 10;
+    s.RedrawStaff();
+    const double left = s.thumb().left;  // 960 + 10 * 99.75
+    s.thumbDown(left + 100);             // grabbed 100 twips into the thumb
+    s.thumbMove(left + 100 + 925.5);     // thumb left at 960 + 1923
+    EXPECT_EQ(e.ScrollPos, 21);          // 1923 / 9255 * 100 = 20.78
+    EXPECT_DOUBLE_EQ(s.thumb().left, 960 + 21 * 99.75);
+
+    s.thumbMove(959 + 100);  // thumb left would reach the trough's edge: ignored
+    EXPECT_EQ(e.ScrollPos, 21);
+    s.thumbMove(10100);  // pointer at the drag's right limit: ignored
+    EXPECT_EQ(e.ScrollPos, 21);
+    s.thumbMove(10099);
+    EXPECT_EQ(e.ScrollPos, 98);  // (10099 - 100 - 960) / 9255 * 100 = 97.67
+    s.thumbUp();
+    s.thumbMove(3000);
+    EXPECT_EQ(e.ScrollPos, 98);
+}
+
+TEST_F(StaffControllerTest, TrackLabelClickClampsTheScrollPosition) {
+    struct Case {
+        int noteCount;
+        int scrollBefore;
+        int scrollAfter;
+    };
+    const Case cases[] = {{0, 5, 0}, {3, 5, 2}, {5, 5, 5}, {9, 5, 5}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.noteCount);
+        fill(3, k.noteCount);
+        e.ScrollPos = k.scrollBefore;
+        s.trackLabelClick(3);
+        EXPECT_EQ(e.ActiveTrack, 3);
+        EXPECT_EQ(e.ScrollPos, k.scrollAfter);
+    }
+}
+
+TEST_F(StaffControllerTest, VelocityLabelClickSetsTheDefaultVelocityOnNotesOnly) {
+    fill(1, 5);
+    c.NotePitch[1][2] = kRestPitch;
+    e.ScrollPos = 1;
+    e.DefaultVelocity = 33;
+    s.RedrawStaff();
+
+    s.velocityLabelClick(21);  // column 1: the rest
+    EXPECT_EQ(c.NoteVelocity[1][2], 62);
+    EXPECT_FALSE(c.Modified);
+    s.velocityLabelClick(25);  // column 5: past the track's end
+    EXPECT_FALSE(c.Modified);
+    EXPECT_EQ(s.glyph(25).velocityText, "");
+    s.velocityLabelClick(80);
+    EXPECT_FALSE(c.Modified);
+
+    s.velocityLabelClick(22);
+    EXPECT_EQ(c.NoteVelocity[1][3], 33);
+    EXPECT_EQ(s.glyph(22).velocityText, "33");
+    EXPECT_TRUE(c.Modified);
+}
+
+TEST_F(StaffControllerTest, NoteVolumeSliderMarksModifiedAndSetsTheSelection) {
+    fill(0, 10);
+    fill(1, 10);
+    s.noteVolumeChanged(77);
+    EXPECT_EQ(e.DefaultVelocity, 77);
+    EXPECT_TRUE(c.Modified);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(c.NoteVelocity[0][i], 60 + i);
+
+    c.Modified = false;
+    e.ScrollPos = 2;
+    e.SelTrackFrom = e.SelTrackTo = 1;
+    e.SelStart = 1;
+    e.SelEnd = 2;
+    s.ShowSelection();
+    s.noteVolumeChanged(5);
+    EXPECT_TRUE(c.Modified);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(c.NoteVelocity[0][i], 60 + i);
+        EXPECT_EQ(c.NoteVelocity[1][i], i == 3 || i == 4 ? 5 : 60 + i) << i;
+    }
+    EXPECT_FALSE(e.SelActive);  // the redraw cleared it
+    EXPECT_EQ(s.glyph(21).velocityText, "5");
+}
+
+TEST_F(StaffControllerTest, BassClefLowersTheSecondOctaveLabelWhenTurnedOn) {
+    struct Case {
+        std::string octave0;
+        std::string expected1;
+    };
+    const Case cases[] = {{"4", "2"}, {"9", "7"}, {"3", "keep"}, {"", "keep"}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.octave0);
+        s.setBassClef(false);
+        s.setOctaveLabel(0, k.octave0);
+        s.setOctaveLabel(1, "keep");
+        s.BassClef_Click();
+        EXPECT_TRUE(c.BassClef);
+        EXPECT_TRUE(s.bassClefShown());
+        EXPECT_EQ(s.octaveLabel(1), k.expected1);
+    }
+    s.setOctaveLabel(1, "keep");
+    s.setBassClef(true);  // already shown: nothing more happens
+    EXPECT_EQ(s.octaveLabel(1), "keep");
+    s.BassClef_Click();
+    EXPECT_FALSE(c.BassClef);
+    EXPECT_FALSE(s.bassClefShown());
+    EXPECT_EQ(s.octaveLabel(1), "keep");
+}
+
+TEST_F(StaffControllerTest, ClickOnAHeadSelectsItAndTheDropStoresThePitch) {
+    fill(0, 3);
+    fill(1, 3);
+    e.ActiveTrack = 2;
+    s.RedrawStaff();
+    const GlyphState& head = s.glyph(21);  // track 1, index 1: pitch 6
+    ASSERT_TRUE(head.headVisible);
+    pressAt(head.headX / 15 + 1, head.headY / 15 + 1);
+    EXPECT_TRUE(s.noteDragActive());
+    EXPECT_EQ(s.hitGlyph(), 21);
+    EXPECT_EQ(e.ActiveTrack, 1);
+    EXPECT_TRUE(e.SelActive);
+    EXPECT_EQ(e.SelStart, 1);
+    EXPECT_TRUE(red(21));
+    EXPECT_FALSE(s.bandTrackerRunning());
+
+    s.mouseMove(0, 100, false);  // any button drags; far above, the head stops at the clamp
+    EXPECT_EQ(s.glyph(21).headY, 2650);
+    EXPECT_EQ(s.glyph(21).stem.y1, 2650 - 240);
+    s.mouseUp(0, 100);
+    EXPECT_FALSE(s.noteDragActive());
+    EXPECT_EQ(c.NotePitch[1][1], 24);
+    EXPECT_EQ(s.glyph(21).headY, NoteY(1, 24));
+    EXPECT_TRUE(c.Modified);
+    EXPECT_TRUE(s.takeChanges().backgroundMouseUp);
+
+    // A click without moving stores the pitch of the release height.
+    c.NotePitch[0][0] = 5;
+    s.RedrawStaff();
+    pressAt(1000 / 15 + 1, 1880 / 15 + 1);
+    ASSERT_EQ(s.hitGlyph(), 0);
+    s.mouseUp(1000, 1880);
+    EXPECT_EQ(c.NotePitch[0][0], 6);
+}
+
+TEST_F(StaffControllerTest, PressOnABandBoundKeepsTheActiveTrack) {
+    e.ActiveTrack = 2;
+    pressAt(5, 72);
+    EXPECT_EQ(e.ActiveTrack, 2);
+    EXPECT_TRUE(s.band().visible && s.bandTrackerRunning());
+    pressAt(5, 73);
+    EXPECT_EQ(e.ActiveTrack, 0);
+}
+
+TEST_F(StaffControllerTest, RectangleSelectsTheColumnsAndTracksItCovers) {
+    fill(0, 30);
+    s.mouseDown(600, 1000);
+    s.mouseMove(1700, 3000, true);
+    s.bandTrackerTick();
+    EXPECT_EQ(s.band().endX, 1700);
+    EXPECT_EQ(s.band().endY, 3000);
+    s.mouseUp(1700, 3000);
+    EXPECT_FALSE(s.bandTrackerRunning());
+    EXPECT_FALSE(s.band().visible);
+    EXPECT_TRUE(e.SelActive);
+    EXPECT_EQ(e.SelTrackFrom, 0);
+    EXPECT_EQ(e.SelTrackTo, 1);
+    EXPECT_EQ(e.SelStart, 0);
+    EXPECT_EQ(e.SelEnd, 1);
+    EXPECT_TRUE(red(0) && red(1) && red(20) && red(21));
+    EXPECT_FALSE(red(2) || red(40));
+}
+
+TEST_F(StaffControllerTest, NarrowButTallRectangleStillSelects) {
+    s.mouseDown(1080, 1000);
+    s.mouseMove(1100, 3000, true);
+    s.bandTrackerTick();
+    s.mouseUp(1100, 3000);
+    EXPECT_TRUE(e.SelActive);
+    EXPECT_EQ(e.SelStart, 0);
+    EXPECT_EQ(e.SelEnd, 0);
+    EXPECT_TRUE(red(0) && red(20));
+}
+
+TEST_F(StaffControllerTest, RectanglesThatSelectNothing) {
+    struct Case {
+        const char* name;
+        int x1, y1, x2, y2;
+        bool tick;
+        bool leftButton;
+    };
+    const Case cases[] = {
+        {"up and to the left", 5000, 3000, 4000, 2000, true, true},
+        {"too small", 5000, 3000, 5029, 3029, true, true},
+        {"released before a tick", 600, 1000, 3000, 3000, false, true},
+        {"starts left of 590", 585, 1000, 3000, 3000, true, true},
+        {"ends at 11000", 600, 1000, 11000, 3000, true, true},
+        {"outside the staves", 600, 7000, 3000, 9000, true, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        s.mouseDown(k.x1, k.y1);
+        s.mouseMove(k.x2, k.y2, k.leftButton);
+        if (k.tick) s.bandTrackerTick();
+        s.mouseUp(k.x2, k.y2);
+        EXPECT_FALSE(e.SelActive);
+        for (int slot = 0; slot < kGlyphSlots; ++slot)
+            EXPECT_FALSE(red(slot));
+    }
+}
+
+TEST_F(StaffControllerTest, RightButtonRectangleStaysOnScreenAndSelectsNothing) {
+    s.mouseDown(600, 1000);
+    s.mouseMove(3000, 3000, false);
+    s.bandTrackerTick();
+    s.mouseUp(3000, 3000);
+    EXPECT_FALSE(e.SelActive);
+    EXPECT_TRUE(s.band().visible);
+    EXPECT_EQ(s.band().endX, 3000);
+    s.RedrawStaff();
+    EXPECT_FALSE(s.band().visible);
+}
+
+TEST_F(StaffControllerTest, CommandResultsRedrawOnlyWhatIsShown) {
+    fill(0, 40);
+    e.ScrollPos = 10;
+    s.RedrawStaff();
+    s.takeChanges();
+
+    c.NotePitch[0][12] = 24;
+    c.NoteLength[0][12] = 0;
+    c.NoteVelocity[0][15] = 7;
+    c.NoteVelocity[0][35] = 8;
+    CommandResult r;
+    r.glyphs = {{0, 12}, {0, 5}, {0, 30}};
+    r.velocityLabels = {{0, 15}, {0, 35}};
+    s.apply(r);
+    const StaffChanges changes = s.takeChanges();
+    EXPECT_EQ(changes.glyphs.count(), 2u);
+    EXPECT_EQ(s.glyph(2).headY, NoteY(0, 24));
+    EXPECT_EQ(flagsShown(s.glyph(2)), 3);
+    EXPECT_EQ(s.glyph(5).velocityText, "7");
+
+    e.SelTrackFrom = 0;
+    e.SelTrackTo = 0;
+    e.SelStart = 4;
+    e.SelEnd = 4;
+    e.SelActive = true;
+    CommandResult selection;
+    selection.selection = true;
+    s.apply(selection);
+    EXPECT_TRUE(red(4));
+    EXPECT_EQ(e.SelStart, 4);
+}
+
+TEST_F(StaffControllerTest, LyricBoxesStoreAtTheScrolledIndex) {
+    e.ScrollPos = 9990;
+    s.lyricEdited(3, "hey");
+    EXPECT_EQ(c.Lyrics[9993], "hey");
+    EXPECT_TRUE(s.takeChanges().composition);
+    EXPECT_TRUE(c.Modified);
+    c.Modified = false;
+    s.lyricEdited(3, "hey");  // unchanged text is no change
+    EXPECT_FALSE(c.Modified);
+    s.lyricEdited(19, "beyond");  // index 10009 does not exist
+    EXPECT_FALSE(s.takeChanges().composition);
+}
+
+}  // namespace
+}  // namespace qn::staff

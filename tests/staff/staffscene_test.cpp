@@ -1,0 +1,325 @@
+#include "staff/staffscene.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGraphicsLineItem>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsView>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "staff/clientscene.h"
+#include "staff/glyphitem.h"
+#include "staff/glyphpainter.h"
+#include "staff/labelitem.h"
+#include "staff/lyricbox.h"
+#include "staff/staffpictures.h"
+#include "staff/thumbitem.h"
+
+namespace qn {
+namespace {
+
+using staff::kGlyphSlots;
+
+// Drives the scene the way the window shows it: one view scaled to 1/15 pixel per twip.
+class StaffSceneTest : public testing::Test {
+  protected:
+    StaffSceneTest() {
+        view.setScene(&scene);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setFrameShape(QFrame::NoFrame);
+        view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        view.scale(1 / 15.0, 1 / 15.0);
+        view.resize(970, 688);
+        view.show();
+        view.activateWindow();
+        waitUntil([&] { return view.isActiveWindow(); });
+    }
+
+    void fill(int track, int count) {
+        for (int i = 0; i < count; ++i)
+            c.setNote(track, i, Note{static_cast<int16_t>(5 + i % 10), 100, 3});
+        c.NoteCount[track] = static_cast<int16_t>(count);
+    }
+
+    void mouse(QEvent::Type type, QPointF scenePos, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+        const QPoint local = view.mapFromScene(scenePos);
+        QMouseEvent event(type, local, view.viewport()->mapToGlobal(local), button, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &event);
+    }
+    void press(QPointF p) { mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }
+    void move(QPointF p) { mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }
+    void release(QPointF p) { mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, {}); }
+    void click(QPointF p) {
+        press(p);
+        release(p);
+    }
+    void type(const QString& text) {
+        for (QChar ch : text) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(view.viewport(), &key);
+        }
+    }
+    static bool waitUntil(const std::function<bool()>& condition) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition() && timer.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return condition();
+    }
+
+    std::unique_ptr<Composition> owned = std::make_unique<Composition>();
+    Composition& c = *owned;
+    EditState e;
+    ClientScene scene;
+    StaffScene staff{scene, c, e};
+    const staff::StaffItems& items = staff.items();
+    QGraphicsView view;
+};
+
+TEST_F(StaffSceneTest, ItemsStandAtTheirTwipPositions) {
+    EXPECT_EQ(items.Scal[19]->line(), QLineF(240, 1920, 10920, 1920));
+    EXPECT_EQ(items.Scal[4]->line(), QLineF(240, 5760, 10920, 5760));
+    EXPECT_EQ(items.Image[3]->pos(), QPointF(360, 5640));
+    EXPECT_EQ(items.Image[4]->boundingRect().size(), QSizeF(375, 420));
+    EXPECT_EQ(items.Bar[2]->pos(), QPointF(0, 4320));
+    EXPECT_EQ(items.Bar[2]->toolTip(), "Track (click to set)");
+    EXPECT_EQ(items.InstLabel[3]->pos(), QPointF(11040, 5880));
+    EXPECT_EQ(items.VolLabel[79]->pos(), QPointF(10440, 6570));
+    EXPECT_EQ(items.VolLabel[79]->toolTip(), "Click to set volume");
+
+    QGraphicsProxyWidget* lyric = items.Lyric[7]->graphicsProxyWidget();
+    EXPECT_EQ(lyric->pos(), QPointF(4340, 360));
+    EXPECT_NEAR(lyric->sceneBoundingRect().width(), 490, 8);
+    EXPECT_NEAR(lyric->sceneBoundingRect().height(), 315, 8);
+    EXPECT_EQ(items.DivControl->graphicsProxyWidget()->sceneBoundingRect(),
+              QRectF(960, 7800, 3000, 300));
+    EXPECT_EQ(items.NoteVolume->graphicsProxyWidget()->pos(), QPointF(4440, 7800));
+    EXPECT_EQ(items.NoteVolume->toolTip(), "Set Volume of a note");
+    EXPECT_EQ(items.ScrollUp->graphicsProxyWidget()->sceneBoundingRect(),
+              QRectF(10920, 7080, 480, 480));
+
+    EXPECT_FALSE(items.Scal[20]->isVisible());
+    staff.setExpandedScale(true);
+    for (int k = 20; k < 28; ++k)
+        EXPECT_TRUE(items.Scal[k]->isVisible()) << k;
+    EXPECT_EQ(items.Scal[27]->line().y1(), 6360);
+}
+
+TEST_F(StaffSceneTest, GlyphItemsShowTheControllersSlots) {
+    fill(0, 25);
+    fill(3, 20);
+    c.NotePitch[3][19] = kRestPitch;
+    staff.RedrawStaff();
+    for (int g = 0; g < kGlyphSlots; ++g)
+        EXPECT_EQ(items.glyph[g]->glyph(), staff.controller().glyph(g)) << g;
+    EXPECT_EQ(items.glyph[79]->boundingRect().left(), 10500 - 15);
+    EXPECT_FALSE(items.glyph[80]->isVisible());
+
+    staff.drawGlyph(80, 12, 0, 1);  // slot 80 is kept off the staff
+    EXPECT_FALSE(items.glyph[80]->isVisible());
+}
+
+TEST_F(StaffSceneTest, LyricBoxStoresItsTextWhenItLosesTheFocus) {
+    e.ScrollPos = 40;
+    staff.RedrawStaff();
+    int edited = 0;
+    QObject::connect(&staff, &StaffScene::compositionEdited, [&] { ++edited; });
+    // Synthesised presses do not move the focus by policy, so the box takes it directly.
+    items.Lyric[2]->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(items.Lyric[2]->hasFocus());
+    type("hi");
+    EXPECT_EQ(c.Lyrics[42], "");
+    click(QPointF(6000, 9500));  // empty background
+    EXPECT_FALSE(items.Lyric[2]->hasFocus());
+    EXPECT_EQ(c.Lyrics[42], "hi");
+    EXPECT_GE(edited, 1);
+}
+
+TEST_F(StaffSceneTest, ScrollButtonsStepAndRepeatWhileHeld) {
+    fill(1, 100);
+    staff.RedrawStaff();
+    const QPointF forward(11160, 7320);
+    click(forward);
+    EXPECT_EQ(e.ScrollPos, 1);
+    EXPECT_EQ(items.NoteNumber->text(), "2");
+
+    press(forward);
+    ASSERT_TRUE(waitUntil([&] { return e.ScrollPos >= 5; }));
+    release(forward);
+    const int released = e.ScrollPos;
+    QApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 50)
+        QApplication::processEvents();
+    EXPECT_EQ(e.ScrollPos, released);
+
+    click(QPointF(720, 7320));
+    EXPECT_EQ(e.ScrollPos, released - 1);
+}
+
+TEST_F(StaffSceneTest, TrackLabelTakesTheClickAwayFromTheBackground) {
+    std::vector<int> active;
+    QObject::connect(&staff, &StaffScene::activeTrackChanged, [&](int t) { active.push_back(t); });
+    int background = 0;
+    QObject::connect(&staff, &StaffScene::backgroundClicked, [&] { ++background; });
+    click(QPointF(120, 4320 + 120));
+    EXPECT_EQ(active, std::vector<int>{2});
+    EXPECT_EQ(items.Bar[2]->textColour(), QColor(0, 0, 0));
+    EXPECT_EQ(items.Bar[0]->textColour(), QColor(160, 160, 160));
+    EXPECT_EQ(background, 0);
+
+    std::vector<int> instrument;
+    QObject::connect(&staff, &StaffScene::instrumentLabelClicked,
+                     [&](int t) { instrument.push_back(t); });
+    staff.setInstrumentLabel(1, "25  Steel Guitar", "25");
+    click(QPointF(11100, 3000 + 100));
+    EXPECT_EQ(instrument, std::vector<int>{1});
+}
+
+TEST_F(StaffSceneTest, BackgroundClickReportsMouseUpAndClick) {
+    std::vector<std::string> events;
+    QObject::connect(&staff, &StaffScene::backgroundMouseUp, [&] { events.push_back("up"); });
+    QObject::connect(&staff, &StaffScene::backgroundClicked, [&] { events.push_back("click"); });
+    click(QPointF(6000, 9500));
+    EXPECT_EQ(events, (std::vector<std::string>{"up", "click"}));
+    // Staff lines and glyphs take no press: a click on a line is a background click.
+    click(QPointF(5000, 1680));
+    EXPECT_EQ(events.size(), 4u);
+}
+
+TEST_F(StaffSceneTest, DraggingAHeadThroughTheViewChangesItsPitch) {
+    fill(0, 5);
+    staff.RedrawStaff();
+    const staff::GlyphState head = items.glyph[3]->glyph();  // pitch 8
+    int edited = 0;
+    QObject::connect(&staff, &StaffScene::compositionEdited, [&] { ++edited; });
+    press(QPointF(head.headX + 60, head.headY + 45));
+    EXPECT_EQ(items.glyph[3]->glyph().colour, staff::GlyphColour::Red);
+    move(QPointF(head.headX + 60, 1500));
+    EXPECT_EQ(items.glyph[3]->glyph().headY, 1500);
+    release(QPointF(head.headX + 60, 1500));
+    EXPECT_EQ(c.NotePitch[0][3], 16);  // (2120 - 1500) / 38
+    EXPECT_TRUE(c.Modified);
+    EXPECT_GE(edited, 1);
+}
+
+TEST_F(StaffSceneTest, BandDragSelectsOnceTheTrackerHasSeenThePointer) {
+    fill(2, 20);
+    press(QPointF(1500, 4400));
+    EXPECT_TRUE(items.buffer[0]->isVisible());
+    move(QPointF(2505, 5000));
+    ASSERT_TRUE(waitUntil([&] { return items.buffer[2]->line().x1() > 2400; }));
+    release(QPointF(2505, 5000));
+    EXPECT_FALSE(items.buffer[0]->isVisible());
+    EXPECT_TRUE(e.SelActive);
+    EXPECT_EQ(e.SelStart, 1);
+    EXPECT_EQ(e.SelEnd, 2);
+    EXPECT_EQ(e.SelTrackFrom, 2);
+    EXPECT_EQ(items.glyph[41]->glyph().colour, staff::GlyphColour::Red);
+}
+
+TEST_F(StaffSceneTest, VelocityLabelAndThumbRespondToTheMouse) {
+    fill(1, 60);
+    staff.RedrawStaff();
+    staff.setNoteVolumeSlider(42);
+    EXPECT_FALSE(c.Modified);
+    EXPECT_EQ(staff.noteVolume(), 42);
+    items.NoteVolume->setValue(41);  // a user's change runs the slider's handling
+    EXPECT_TRUE(c.Modified);
+    EXPECT_EQ(e.DefaultVelocity, 41);
+
+    click(QPointF(staff::volumeLabelLeft(4) + 100, 3620 + 100));
+    EXPECT_EQ(c.NoteVelocity[1][4], 41);
+
+    const double left = items.SliderBar->pos().x();
+    press(QPointF(left + 150, 7300));
+    move(QPointF(left + 150 + 3000, 7300));
+    release(QPointF(left + 150 + 3000, 7300));
+    EXPECT_GT(e.ScrollPos, 15);
+    EXPECT_DOUBLE_EQ(items.SliderBar->pos().x(), staff.controller().thumb().left);
+}
+
+TEST_F(StaffSceneTest, BassClefSwapsTheSecondStaffsPicture) {
+    staff.setOctaveLabel(0, "5");
+    staff.BassClef_Click();
+    EXPECT_FALSE(items.Image[1]->isVisible());
+    EXPECT_TRUE(items.Image[4]->isVisible());
+    EXPECT_EQ(staff.octaveLabel(1), "3");
+    staff.setBassClef(false);
+    EXPECT_TRUE(items.Image[1]->isVisible());
+    EXPECT_FALSE(items.Image[4]->isVisible());
+}
+
+TEST_F(StaffSceneTest, DestroyingTheStaffRemovesItsItems) {
+    const int before = scene.items().size();
+    auto extra = std::make_unique<StaffScene>(scene, c, e);
+    EXPECT_GT(scene.items().size(), before + 200);
+    extra.reset();
+    EXPECT_EQ(scene.items().size(), before);
+}
+
+TEST(StaffSceneLifetime, StaffOutlivingItsSceneIgnoresCallsAndDeletesNothing) {
+    auto c = std::make_unique<Composition>();
+    EditState e;
+    QObject owner;
+    auto* scene = new ClientScene;
+    auto* staff = new StaffScene(*scene, *c, e, &owner);
+    staff->items().Lyric[3]->setFocus();
+    delete scene;
+    c->NoteCount[0] = 3;
+    staff->RedrawStaff();
+    staff->trackLabelClick(1);
+    EXPECT_EQ(e.ActiveTrack, 0);
+    delete staff;
+}
+
+TEST(GlyphPainting, HeadsAreFilledOrHollowInTheNoteColour) {
+    staff::GlyphState g;
+    g.headVisible = true;
+    g.headFilled = true;
+    g.colour = staff::GlyphColour::Red;
+    g.headX = 100;
+    g.headY = 100;
+    g.velocityText = "88";
+    g.labelX = 0;
+    g.labelY = 400;
+    const auto render = [](const staff::GlyphState& glyph) {
+        QImage image(60, 60, QImage::Format_ARGB32);  // 1 pixel = 15 twips
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.scale(1 / 15.0, 1 / 15.0);
+        staff::paintGlyph(painter, glyph);
+        return image;
+    };
+    const QPoint centre(13, 12);  // middle of the head box, pixels
+    QImage image = render(g);
+    EXPECT_EQ(image.pixelColor(centre), QColor(255, 0, 0));
+    bool labelInk = false;
+    for (int x = 0; x < 25; ++x)
+        for (int y = 27; y < 44; ++y)
+            labelInk |= image.pixelColor(x, y).alpha() > 0;
+    EXPECT_TRUE(labelInk);
+
+    g.headFilled = false;
+    image = render(g);
+    EXPECT_EQ(image.pixelColor(centre).alpha(), 0);
+    EXPECT_EQ(image.pixelColor(QPoint(7, 12)).red(), 255);  // the outline's left edge
+}
+
+}  // namespace
+}  // namespace qn
