@@ -1,0 +1,46 @@
+#pragma once
+
+// Pictures the program carries, all drawn in code: the background pictures of
+// the main window, the toolbar icons, the note-duration palette and the
+// application icon. Call from the user-interface thread once a
+// QGuiApplication exists (pixmaps and icons need it).
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+
+namespace qn {
+
+// Numbers of the carried background pictures, as the settings store them.
+inline constexpr int kNoPicture = 101;
+inline constexpr int kThreeNeckGuitarPicture = 104;
+inline constexpr int kGrandPianoPicture = 105;
+inline constexpr int kPianoPicture = 106;
+
+inline constexpr QSize kBackgroundPictureSize{970, 688};  // the main window's client area
+inline constexpr int kToolbarButtonCount = 22;
+inline constexpr QSize kToolbarIconSize{24, 24};
+inline constexpr int kDurationPictureCount = 8;
+inline constexpr QSize kDurationPictureSize{40, 30};
+
+// The carried picture `number` (104, 105, 106): light, low-contrast artwork
+// meant to lie behind the staves. "None" (101) and numbers without a picture
+// give a null pixmap.
+QPixmap backgroundPicture(int number);
+
+// The icon of toolbar button `index` (0..21, in toolbar order), drawn at 24 x 24
+// and for high-density screens; a null icon for other indices.
+QIcon toolbarIcon(int index);
+
+// Picture `code` of the duration palette on a transparent ground: 0..5 the
+// thirty-second to whole note, 6 an empty dotted frame (a duration without a
+// glyph), 7 the rest. Null for other codes.
+QPixmap durationPicture(int code);
+
+// The program's icon at the usual sizes, and one size of it as an image
+// (usable without a QGuiApplication, e.g. for writing icon files).
+QIcon applicationIcon();
+QImage applicationImage(int size);
+
+}  // namespace qn

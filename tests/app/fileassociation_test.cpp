@@ -1,0 +1,203 @@
+#include "app/fileassociation.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMap>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+namespace {
+
+using qn::RegisterFileAssociation;
+
+QString readText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void writeText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// Points HOME and the XDG folders into a temporary directory for one test.
+class FileAssociationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+            m_saved.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+        }
+        qputenv("HOME", m_dir.filePath("home").toUtf8());
+        qputenv("XDG_DATA_HOME", dataHome().toUtf8());
+        qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
+    }
+
+    void TearDown() override {
+        for (const Saved& s : m_saved) {
+            if (s.wasSet) {
+                qputenv(s.name, s.value);
+            } else {
+                qunsetenv(s.name);
+            }
+        }
+    }
+
+    QString dataHome() const { return m_dir.filePath("data"); }
+    QString configHome() const { return m_dir.filePath("config"); }
+    QString mimeApps() const { return configHome() + "/mimeapps.list"; }
+
+    struct Saved {
+        const char* name;
+        QByteArray value;
+        bool wasSet;
+    };
+    QList<Saved> m_saved;
+    QTemporaryDir m_dir;
+};
+
+QMap<QString, QString> desktopEntry(const QString& path) {
+    QMap<QString, QString> entry;
+    const QStringList lines = readText(path).split('\n');
+    EXPECT_EQ(lines.value(0), "[Desktop Entry]");
+    for (const QString& line : lines) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0) entry.insert(line.left(equals), line.mid(equals + 1));
+    }
+    return entry;
+}
+
+TEST_F(FileAssociationTest, WritesTheFourFiles) {
+    ASSERT_EQ(RegisterFileAssociation(), QString());
+
+    QFile package(dataHome() + "/mime/packages/quillnote-msf.xml");
+    ASSERT_TRUE(package.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&package);
+    QString type, glob, comment;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"mime-type") type = xml.attributes().value("type").toString();
+        if (xml.name() == u"glob") glob = xml.attributes().value("pattern").toString();
+        if (xml.name() == u"comment") comment = xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(type, "application/x-quillnote-msf");
+    EXPECT_EQ(glob, "*.msf");
+    EXPECT_EQ(comment, "MIDI Source File");
+
+    const auto entry = desktopEntry(dataHome() + "/applications/quillnote.desktop");
+    EXPECT_EQ(entry.value("Name"), "Quillnote");
+    EXPECT_EQ(entry.value("Exec"), QCoreApplication::applicationFilePath() + " %f");
+    EXPECT_EQ(entry.value("MimeType"), "application/x-quillnote-msf;");
+    EXPECT_EQ(entry.value("Icon"), "quillnote");
+    EXPECT_EQ(entry.value("Terminal"), "false");
+    EXPECT_EQ(entry.value("Type"), "Application");
+    EXPECT_EQ(entry.value("Categories"), "AudioVideo;Audio;Music;");
+
+    const QImage icon(dataHome() + "/icons/hicolor/48x48/apps/quillnote.png");
+    EXPECT_EQ(icon.size(), QSize(48, 48));
+    EXPECT_GT(qAlpha(icon.pixel(24, 24)), 0);
+
+    EXPECT_EQ(readText(mimeApps()),
+              "[Default Applications]\napplication/x-quillnote-msf=quillnote.desktop\n");
+
+    if (!QStandardPaths::findExecutable("update-mime-database").isEmpty()) {
+        EXPECT_TRUE(QFile::exists(dataHome() + "/mime/application/x-quillnote-msf.xml"));
+    }
+}
+
+TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {
+    const struct {
+        const char* executable;
+        const char* exec;
+    } cases[] = {
+        {"/opt/quillnote/bin/quillnote", "/opt/quillnote/bin/quillnote %f"},
+        {"/opt/Quill Note/quillnote", "\"/opt/Quill Note/quillnote\" %f"},
+        {"/opt/a$b/quillnote", R"("/opt/a\\$b/quillnote" %f)"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(RegisterFileAssociation(c.executable), QString());
+        EXPECT_EQ(desktopEntry(dataHome() + "/applications/quillnote.desktop").value("Exec"),
+                  c.exec);
+    }
+}
+
+TEST_F(FileAssociationTest, MergesIntoAnExistingMimeAppsList) {
+    const QString ours = "application/x-quillnote-msf=quillnote.desktop";
+    const struct {
+        const char* name;
+        QString before;
+        QString after;
+    } cases[] = {
+        {"replaces our key only",
+         "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
+         "image/png=viewer.desktop\napplication/x-quillnote-msf=old.desktop\n"
+         "text/html=browser.desktop\n",
+         "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
+         "image/png=viewer.desktop\n" +
+             ours + "\ntext/html=browser.desktop\n"},
+        {"adds to the end of the group",
+         "[Default Applications]\nimage/png=viewer.desktop\n\n[Removed "
+         "Associations]\nx/y=z.desktop\n",
+         "[Default Applications]\nimage/png=viewer.desktop\n" + ours +
+             "\n\n[Removed Associations]\nx/y=z.desktop\n"},
+        {"adds the group", "[Added Associations]\ntext/plain=gedit.desktop;",
+         "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n" + ours +
+             "\n"},
+        {"drops a doubled key",
+         "[Default Applications]\napplication/x-quillnote-msf=a.desktop\n"
+         "application/x-quillnote-msf = b.desktop\n",
+         "[Default Applications]\n" + ours + "\n"},
+    };
+    for (const auto& c : cases) {
+        writeText(mimeApps(), c.before.toUtf8());
+        ASSERT_EQ(RegisterFileAssociation(), QString()) << c.name;
+        EXPECT_EQ(readText(mimeApps()), c.after) << c.name;
+    }
+}
+
+TEST_F(FileAssociationTest, UnsetOrRelativeFoldersMeanTheHomeDefaults) {
+    const char* const values[] = {"", "relative/folder", nullptr};  // nullptr: unset
+    for (const char* value : values) {
+        QDir(m_dir.filePath("home")).removeRecursively();
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+            if (value) {
+                qputenv(name, value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+        ASSERT_EQ(RegisterFileAssociation(), QString());
+        EXPECT_TRUE(
+            QFile::exists(m_dir.filePath("home/.local/share/applications/quillnote.desktop")));
+        EXPECT_TRUE(QFile::exists(m_dir.filePath("home/.config/mimeapps.list")));
+    }
+}
+
+TEST_F(FileAssociationTest, UnwritableFolderGivesAnError) {
+    // A plain file where a folder should be stops even a root user.
+    writeText(m_dir.filePath("blocker"), "not a folder");
+    const QString blocked = m_dir.filePath("blocker/inside");
+
+    qputenv("XDG_DATA_HOME", blocked.toUtf8());
+    EXPECT_TRUE(RegisterFileAssociation().contains("blocker"));
+
+    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
+    qputenv("XDG_CONFIG_HOME", blocked.toUtf8());
+    EXPECT_TRUE(RegisterFileAssociation().contains("blocker"));
+
+    // An existing list that cannot be read is left alone.
+    qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
+    ASSERT_TRUE(QDir().mkpath(mimeApps()));
+    EXPECT_TRUE(RegisterFileAssociation().contains("mimeapps.list"));
+    EXPECT_TRUE(QFileInfo(mimeApps()).isDir());
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using qn::Settings;
+using Values = std::vector<std::pair<QString, QString>>;  // key, stored text
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_store =
+            std::make_unique<QSettings>(m_dir.filePath("quillnote.ini"), QSettings::IniFormat);
+    }
+
+    void put(const Values& values) {
+        m_store->beginGroup("Properties");
+        for (const auto& [key, text] : values)
+            m_store->setValue(key, text);
+        m_store->endGroup();
+    }
+
+    // The group as a fresh reader of the file sees it, one "key=text" a line
+    // in key order.
+    std::string stored() const {
+        QSettings reader(m_dir.filePath("quillnote.ini"), QSettings::IniFormat);
+        reader.beginGroup("Properties");
+        QStringList lines;
+        for (const QString& key : reader.childKeys())
+            lines.append(key + '=' + reader.value(key).toString());
+        lines.sort();
+        return lines.join('\n').toStdString();
+    }
+
+    QString loadLaterRun(Settings& settings, const Values& values) {
+        put(values);
+        put({{"RegLoaded", "True"}});
+        return settings.load(*m_store, failIfCalled);
+    }
+
+    static QString failIfCalled() {
+        ADD_FAILURE() << "registration on a later run";
+        return {};
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_store;
+};
+
+// Values that no case below expects, so "unchanged" is visible.
+Settings baseline() {
+    Settings s;
+    s.BackgroundImage = 7;
+    s.BackgroundFile = "/kept.png";
+    s.BackColorValue = 0x123456;
+    s.TrackInstrument = {1, 2, 3, 4};
+    s.TeachMode = true;
+    return s;
+}
+
+TEST_F(SettingsTest, FirstRunRegistersAndWritesTheDefaults) {
+    int registrations = 0;
+    Settings settings;
+    const auto registration = [&] {
+        ++registrations;
+        return QString();
+    };
+    EXPECT_EQ(settings.load(*m_store, registration), QString());
+    EXPECT_EQ(registrations, 1);
+    EXPECT_EQ(stored(),
+              "RegLoaded=True\nbackcolor=ffffff\nimage=106\ninst0=00\ninst1=25\ninst2=18\n"
+              "inst3=118\nkaromode=false\nplayerpianomode=false\nteachmode=true");
+
+    Settings want;
+    want.BackgroundImage = 106;
+    want.BackColorValue = 0xFFFFFF;
+    want.TrackInstrument = {0, 25, 18, 118};
+    want.TeachMode = true;
+    EXPECT_EQ(settings, want);
+}
+
+TEST_F(SettingsTest, RegistrationErrorStopsTheLoadAndWritesNothing) {
+    Settings settings;
+    EXPECT_EQ(settings.load(*m_store, [] { return QString("Access denied"); }), "Access denied");
+    EXPECT_EQ(stored(), "");
+    EXPECT_EQ(settings, Settings());
+}
+
+TEST_F(SettingsTest, MarkerDecidesTheFirstRunIgnoringCase) {
+    const struct {
+        const char* marker;
+        bool firstRun;
+    } cases[] = {{"True", false}, {"TRUE", false}, {"true", false},
+                 {"", true},      {"False", true}, {"Yes", true}};
+    for (const auto& c : cases) {
+        m_store->clear();
+        put({{"RegLoaded", c.marker}, {"teachmode", "False"}});
+        bool registered = false;
+        Settings settings;
+        settings.load(*m_store, [&] {
+            registered = true;
+            return QString();
+        });
+        EXPECT_EQ(registered, c.firstRun) << c.marker;
+        EXPECT_EQ(settings.TeachMode, c.firstRun) << c.marker;
+    }
+}
+
+TEST_F(SettingsTest, LaterRunConvertsEachKey) {
+    const struct {
+        const char* key;
+        const char* text;
+        std::function<long(const Settings&)> field;
+        long expected;
+    } cases[] = {
+        {"image", "104", [](const Settings& s) { return s.BackgroundImage; }, 104},
+        {"backcolor", "FF", [](const Settings& s) { return s.BackColorValue; }, 255},
+        {"backcolor", "ffffff", [](const Settings& s) { return s.BackColorValue; }, 0xFFFFFF},
+        {"backcolor", "C0ffEE", [](const Settings& s) { return s.BackColorValue; }, 0xC0FFEE},
+        {"inst0", "00", [](const Settings& s) { return s.TrackInstrument[0]; }, 0},
+        {"inst3", "127", [](const Settings& s) { return s.TrackInstrument[3]; }, 127},
+        {"teachmode", "False", [](const Settings& s) { return s.TeachMode; }, 0},
+        {"karomode", "tRUE", [](const Settings& s) { return s.KaraokeMode; }, 1},
+        {"playerpianomode", "true", [](const Settings& s) { return s.PlayerPianoMode; }, 1},
+    };
+    for (const auto& c : cases) {
+        m_store->clear();
+        Settings settings = baseline();
+        EXPECT_TRUE(loadLaterRun(settings, {{c.key, c.text}}).isEmpty());
+        EXPECT_EQ(c.field(settings), c.expected) << c.key << " " << c.text;
+    }
+}
+
+TEST_F(SettingsTest, DamagedValuesLeaveTheVariablesUnchanged) {
+    const Values cases = {
+        {"inst2", ""},         {"inst1", "128"},         {"inst0", "-1"},   {"inst0", "1.5"},
+        {"image", "300"},      {"image", "-1"},          {"image", "x"},    {"backcolor", "zz"},
+        {"backcolor", "&HFF"}, {"backcolor", "1000000"}, {"backcolor", ""}, {"teachmode", "yes"},
+        {"karomode", "0"}};
+    for (const auto& [key, text] : cases) {
+        m_store->clear();
+        Settings settings = baseline();
+        loadLaterRun(settings, {{key, text}});
+        EXPECT_EQ(settings, baseline()) << key.toStdString() << " " << text.toStdString();
+    }
+
+    // A whole damaged section keeps the start values.
+    m_store->clear();
+    Settings fresh;
+    loadLaterRun(fresh, {{"image", "300"}, {"backcolor", "zz"}, {"inst2", ""}, {"teachmode", "1"}});
+    EXPECT_EQ(fresh, Settings());
+}
+
+TEST_F(SettingsTest, BackgroundFileIsReadOnlyForPictureFiles) {
+    Settings withFile;
+    loadLaterRun(withFile, {{"image", "255"}, {"background", "/pictures/my hall.jpg"}});
+    EXPECT_EQ(withFile.BackgroundImage, 255);
+    EXPECT_EQ(withFile.BackgroundFile, "/pictures/my hall.jpg");
+
+    m_store->clear();
+    Settings carried;
+    loadLaterRun(carried, {{"image", "105"}, {"background", "/pictures/my hall.jpg"}});
+    EXPECT_EQ(carried.BackgroundImage, 105);
+    EXPECT_TRUE(carried.BackgroundFile.isEmpty());
+}
+
+TEST_F(SettingsTest, SaveWritesTheShutdownForms) {
+    Settings settings;
+    settings.BackgroundImage = 255;
+    settings.BackgroundFile = "/pictures/hall.png";
+    settings.BackColorValue = 255;
+    settings.TrackInstrument = {0, 25, 18, 118};
+    settings.TeachMode = true;
+    settings.PlayerPianoMode = true;
+    settings.save(*m_store);
+    EXPECT_EQ(stored(),
+              "backcolor=FF\nbackground=/pictures/hall.png\nimage=255\ninst0=0\ninst1=25\n"
+              "inst2=18\ninst3=118\nkaromode=False\nplayerpianomode=True\nteachmode=True");
+
+    // What save writes, the next start reads back unchanged.
+    Settings again;
+    EXPECT_TRUE(loadLaterRun(again, {}).isEmpty());
+    EXPECT_EQ(again, settings);
+}
+
+TEST_F(SettingsTest, BackColourIsUppercaseHexWithoutLeadingZeros) {
+    const std::pair<uint32_t, const char*> cases[] = {
+        {0xFFFFFF, "FFFFFF"}, {255, "FF"}, {0x0A0B0C, "A0B0C"}, {0, "0"}};
+    for (const auto& [value, text] : cases) {
+        Settings settings;
+        settings.BackColorValue = value;
+        settings.save(*m_store);
+        m_store->beginGroup("Properties");
+        EXPECT_EQ(m_store->value("backcolor").toString(), text);
+        m_store->endGroup();
+    }
+}
+
+TEST(SettingsColour, RgbNumberHasRedInTheLowByte) {
+    Settings settings;
+    settings.BackColorValue = 255;
+    EXPECT_EQ(settings.backColor(), QColor(255, 0, 0));
+    settings.setBackColor(QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(settings.BackColorValue, 0x563412u);
+}
+
+}  // namespace
