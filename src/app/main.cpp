@@ -1,15 +1,37 @@
-#include <QCoreApplication>
-#include <cstdio>
+#include <QApplication>
+#include <cstring>
 
 #include "commandline.h"
+#include "mainwindow.h"
+#include "pictures.h"
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+namespace {
+
+void describeApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Quillnote"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillnote"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLNOTE_VERSION));
+}
 
-    if (const auto status = qn::runCommandLine(QCoreApplication::arguments().mid(1))) return *status;
-    std::fputs("quillnote: the window is not part of this build; see --help\n", stderr);
-    return 2;
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Options run without a window, and so without a display.
+    if (argc > 1 && std::strncmp(argv[1], "--", 2) == 0) {
+        QCoreApplication app(argc, argv);
+        describeApplication();
+        return *qn::runCommandLine(QCoreApplication::arguments().mid(1));
+    }
+
+    QApplication app(argc, argv);
+    describeApplication();
+    QApplication::setWindowIcon(qn::applicationIcon());
+
+    qn::StartOptions options;
+    // The shell splits an unquoted path with blanks into several arguments.
+    options.commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    options.executablePath = QCoreApplication::applicationFilePath();
+    qn::MainWindow window(options);
+    window.start();
+    return QApplication::exec();
 }

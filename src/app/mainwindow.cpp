@@ -1,0 +1,457 @@
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsRectItem>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSlider>
+#include <QToolBar>
+
+#include "clientview.h"
+#include "commandmap.h"
+#include "documentfile.h"
+#include "durationpalette.h"
+#include "fileassociation.h"
+#include "instrumentnames.h"
+#include "model/documentcommands.h"
+#include "model/durationcommand.h"
+#include "model/editcommands.h"
+#include "model/modifycommands.h"
+#include "pianokeys.h"
+#include "pictures.h"
+#include "staff/clientscene.h"
+#include "staff/staffgeometry.h"
+#include "staff/staffscene.h"
+#include "staff/twipwidget.h"
+
+namespace qn {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quillnote");
+const QString kMsfFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF");
+const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid");
+
+const QColor kIndicatorRed(255, 0, 0);
+const QColor kIndicatorGrey(128, 128, 128);
+
+// Commands whose handlers come with the sound, printing, options and help work.
+constexpr Command kNotYetAvailable[] = {
+    Command::PlayMidi,
+    Command::PrintSetup,
+    Command::PrintPreview,
+    Command::Print,
+    Command::ChangeInstrument,
+    Command::Play,
+    Command::Pause,
+    Command::Stop,
+    Command::ActiveTrackOnly,
+    Command::PlaySelection,
+    Command::PlayStartToSelection,
+    Command::PlayFromSelection,
+    Command::Loop,
+    Command::SetOctave,
+    Command::SetupEffects,
+    Command::Distortion,
+    Command::Echo,
+    Command::Chorus,
+    Command::Flanger,
+    Command::Compressor,
+    Command::Gargle,
+    Command::Para,
+    Command::Reverb,
+    Command::Options,
+    Command::KaraokeOn,
+    Command::KaraokeOff,
+    Command::PlayerPianoOn,
+    Command::PlayerPianoOff,
+    Command::TeachOn,
+    Command::TeachOff,
+    Command::Help,
+    Command::About,
+};
+
+constexpr Command kEffectCommands[kEffectCount] = {
+    Command::Distortion, Command::Echo,   Command::Chorus, Command::Flanger,
+    Command::Compressor, Command::Gargle, Command::Para,   Command::Reverb};
+
+}  // namespace
+
+MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
+    : m_options(std::move(options)),
+      m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
+      m_composition(std::make_unique<Composition>()) {
+    setObjectName(QStringLiteral("Form1"));
+    if (m_options.settings) {
+        m_store = m_options.settings;
+    } else {
+        m_ownSettings = std::make_unique<QSettings>(kTitle, kTitle);
+        m_store = m_ownSettings.get();
+    }
+
+    m_scene = new ClientScene(this);
+    m_view = new ClientView(m_scene, this);
+    setCentralWidget(m_view);
+    m_commands = new CommandMap(
+        *this, [this](Command c) { run(c); }, [this](int i) { Toolbar_Click(i); });
+    for (Command c : kNotYetAvailable)
+        m_commands->setAvailable(c, false);
+    buildClientArea();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildClientArea() {
+    m_staff = new StaffScene(*m_scene, *m_composition, m_edit, this);
+    connect(m_staff, &StaffScene::instrumentLabelClicked, this, &MainWindow::InstLabel_Click);
+
+    m_piano = new PianoKeys(*m_scene, this);
+
+    m_palette = new DurationPalette(*m_scene, this);
+    connect(m_palette, &DurationPalette::clicked, this, &MainWindow::Picture2_Click);
+
+    m_List4 = new QComboBox;
+    m_List4->setObjectName(QStringLiteral("List4"));
+    m_List4->setToolTip(tr("Select instrument then click inst number to the right of the bar"));
+    m_List4->addItems(instrumentNameList());
+    placeWidget(*m_scene, m_List4, 11400, 7080, 3000, 330);
+    connect(m_List4, &QComboBox::activated, this, [this](int index) { m_listInstrument = index; });
+
+    // Playback indicators and displays.
+    m_StopBox = m_scene->addRect(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kIndicatorGrey));
+    m_StopBox->setPos(11400, 7620);
+    m_StopBox->setToolTip(tr("Stopped"));
+    for (int i = 0; i < 2; ++i) {
+        m_PauseBar[i] =
+            m_scene->addRect(0, 0, 105, 300, QPen(Qt::black, 15), QBrush(kIndicatorGrey));
+        m_PauseBar[i]->setPos(11850 + 180 * i, 7620);
+        m_PauseBar[i]->setToolTip(tr("Paused"));
+    }
+    m_RecButt = m_scene->addEllipse(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kIndicatorRed));
+    m_RecButt->setPos(12450, 7620);
+    m_RecButt->setToolTip(tr("Record"));
+
+    m_TimeDisplay = new QLabel(QStringLiteral("0:00.0"));
+    m_TimeDisplay->setObjectName(QStringLiteral("TimeDisplay"));
+    m_TimeDisplay->setStyleSheet(
+        QStringLiteral("font-size: 18px; font-weight: bold;"
+                       " background: transparent;"));
+    placeWidget(*m_scene, m_TimeDisplay, 12900, 7560, 1500, 420);
+    m_NoteNumDisplay = new QLabel;
+    m_NoteNumDisplay->setObjectName(QStringLiteral("NoteNumDisplay"));
+    m_NoteNumDisplay->setStyleSheet(QStringLiteral("background: transparent;"));
+    m_NoteNumDisplay->setToolTip(tr("Note being played"));
+    placeWidget(*m_scene, m_NoteNumDisplay, 12900, 7980, 1500, 300);
+
+    auto* volumeCaption = new QLabel(tr("Volume"));
+    volumeCaption->setStyleSheet(QStringLiteral("background: transparent;"));
+    placeWidget(*m_scene, volumeCaption, 7920, 7560, 3000, 240);
+    m_Volslider = new QSlider(Qt::Horizontal);
+    m_Volslider->setObjectName(QStringLiteral("Volslider"));
+    m_Volslider->setRange(0, 100);
+    m_Volslider->setValue(100);
+    m_Volslider->setToolTip(tr("Master volume"));
+    m_Volslider->setEnabled(false);  // the sound engine drives it
+    placeWidget(*m_scene, m_Volslider, 7920, 7800, 3000, 300);
+}
+
+void MainWindow::start() {
+    // The options dialog's creation turns an unset picture number into "Piano".
+    if (m_settings.BackgroundImage == 0) m_settings.BackgroundImage = 106;
+
+    const QString registrationError = m_settings.load(*m_store, [this] {
+        return m_options.registerAssociation
+                   ? m_options.registerAssociation(m_options.executablePath)
+                   : RegisterFileAssociation(m_options.executablePath);
+    });
+    if (!registrationError.isEmpty()) {
+        show();
+        showDocumentTitle();
+        m_dialogs->message(QMessageBox::Warning, kTitle, registrationError);
+        return;
+    }
+    for (int t = 0; t < kTrackCount; ++t)
+        m_composition->TrackInstrument[t] = static_cast<int16_t>(m_settings.TrackInstrument[t]);
+    m_commands->setChecked(Command::TeachOn, m_settings.TeachMode);
+    m_commands->setChecked(Command::TeachOff, !m_settings.TeachMode);
+    m_commands->setChecked(Command::KaraokeOn, m_settings.KaraokeMode);
+    m_commands->setChecked(Command::KaraokeOff, !m_settings.KaraokeMode);
+    m_commands->setChecked(Command::PlayerPianoOn, m_settings.PlayerPianoMode);
+    m_commands->setChecked(Command::PlayerPianoOff, !m_settings.PlayerPianoMode);
+
+    for (int t = 0; t < kTrackCount; ++t)
+        setInstrumentLabel(t, QString::number(m_composition->TrackInstrument[t]));
+    applyBackground();
+
+    // Room for the whole client area at one twip per 1/15 pixel.
+    resize(m_view->sizeHint() +
+           QSize(0, menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height()));
+    show();
+    showDocumentTitle();
+
+    m_composition->NoteCount.fill(0);
+    m_edit.ScrollPos = 0;
+    m_recordMode = true;
+    m_RecButt->setBrush(kIndicatorRed);
+    m_edit.DefaultVelocity = 100;
+    m_staff->setNoteVolumeSlider(100);
+    for (int t = 0; t < kTrackCount; ++t) {
+        m_composition->TrackOctave[t] = 4;
+        m_staff->setOctaveLabel(t, QStringLiteral("4"));
+    }
+    m_composition->Division = 64;
+    m_staff->setDivisionSlider(64);
+    Picture2_Click(3);
+    m_staff->RedrawStaff();
+    m_composition->Modified = false;
+
+    QString file = m_options.commandLine.trimmed();
+    if (file.startsWith(QLatin1Char('"'))) file = file.mid(1, file.size() - 2);
+    if (!file.isEmpty()) {
+        m_startupFile = file;
+        Open_Click();
+    }
+}
+
+void MainWindow::applyBackground() {
+    // A number without a picture, or a file that does not load, leaves the picture as it was.
+    QPixmap picture;
+    bool replace = false;
+    if (m_settings.BackgroundImage == Settings::kPictureFile) {
+        replace = picture.load(m_settings.BackgroundFile);
+    } else if (m_settings.BackgroundImage == kNoPicture) {
+        replace = true;
+    } else {
+        picture = backgroundPicture(m_settings.BackgroundImage);
+        replace = !picture.isNull();
+    }
+    if (replace) {
+        delete m_backgroundPicture;
+        m_backgroundPicture = nullptr;
+        if (!picture.isNull()) {
+            // The picture keeps its own pixel size, from the client area's top-left corner.
+            auto* item = m_scene->addPixmap(picture);
+            item->setScale(staff::kTwipsPerPixel);
+            item->setZValue(-1000);
+            item->setAcceptedMouseButtons(Qt::NoButton);
+            m_backgroundPicture = item;
+        }
+    }
+    const QColor back = m_settings.backColor();
+    m_scene->setBackgroundBrush(back);
+    m_view->setBackgroundBrush(back);
+}
+
+void MainWindow::showDocumentTitle() {
+    setWindowTitle(QStringLiteral("Quillnote - ") + QString::fromStdString(m_composition->DocName));
+}
+
+void MainWindow::setInstrumentLabel(int t, const QString& toolTip) {
+    m_staff->setInstrumentLabel(t, instrumentName(m_composition->TrackInstrument[t]), toolTip);
+}
+
+void MainWindow::showCompositionSettings() {
+    for (int k = 0; k < kEffectCount; ++k)
+        m_commands->setChecked(kEffectCommands[k], m_composition->Effects[k]);
+    m_staff->setBassClef(m_composition->BassClef);
+    m_commands->setChecked(Command::BassClef, m_composition->BassClef);
+    for (int t = 0; t < kTrackCount; ++t) {
+        setInstrumentLabel(t, instrumentName(m_composition->TrackInstrument[t]));
+        m_staff->setOctaveLabel(t, QString::number(m_composition->TrackOctave[t]));
+    }
+    m_staff->setDivisionSlider(m_composition->Division);
+}
+
+void MainWindow::Toolbar_Click(int index) {
+    if (index < 0 || index >= kToolbarButtons) return;
+    run(toolbarCommand(index));
+}
+
+void MainWindow::run(Command command) {
+    Composition& c = *m_composition;
+    switch (command) {
+        case Command::New:
+            return New_Click();
+        case Command::Open:
+            return Open_Click();
+        case Command::Save:
+            return Save_Click();
+        case Command::SaveMidi:
+            return SaveMidi_Click();
+        case Command::Exit:
+            close();
+            return;
+
+        case Command::Cut:
+            return applyResult(edit::cut(c, m_edit));
+        case Command::Copy:
+            return applyResult(edit::copy(c, m_edit));
+        case Command::Paste:
+            return applyResult(edit::paste(c, m_edit));
+        case Command::Repeat:
+            return applyResult(edit::repeat(c, m_edit, *m_dialogs));
+        case Command::Delete:
+            return applyResult(edit::deleteNotes(c, m_edit));
+        case Command::Insert:
+            return applyResult(edit::insert(c, m_edit));
+        case Command::SelectTrack:
+            return applyResult(edit::selectTrack(c, m_edit));
+        case Command::SelectAll:
+            return applyResult(edit::selectAll(m_edit));
+        case Command::CutStart:
+            return applyResult(edit::cutStart(c, m_edit));
+        case Command::CutEnd:
+            return applyResult(edit::cutEnd(c, m_edit));
+        case Command::CopyTrackToTrack:
+            return applyResult(edit::copyTrackToTrack(c, m_edit, *m_dialogs));
+        case Command::ClearTrack:
+            return applyResult(edit::clearTrack(c, m_edit, *m_dialogs));
+        case Command::ClearAll:
+            return applyResult(edit::clearAll(c, m_edit, *m_dialogs));
+
+        case Command::HigherPitch:
+            return applyResult(modify::step(c, m_edit, modify::Step::HigherPitch));
+        case Command::LowerPitch:
+            return applyResult(modify::step(c, m_edit, modify::Step::LowerPitch));
+        case Command::LongerDuration:
+            return applyResult(modify::step(c, m_edit, modify::Step::LongerDuration));
+        case Command::ShorterDuration:
+            return applyResult(modify::step(c, m_edit, modify::Step::ShorterDuration));
+        case Command::IncreaseVolume:
+            return applyResult(modify::step(c, m_edit, modify::Step::IncreaseVolume));
+        case Command::DecreaseVolume:
+            return applyResult(modify::step(c, m_edit, modify::Step::DecreaseVolume));
+        case Command::FadeIn:
+            return applyResult(modify::fadeIn(c, m_edit));
+        case Command::FadeOut:
+            return applyResult(modify::fadeOut(c, m_edit));
+
+        case Command::Track1:
+            return m_staff->trackLabelClick(0);
+        case Command::Track2:
+            return m_staff->trackLabelClick(1);
+        case Command::Track3:
+            return m_staff->trackLabelClick(2);
+        case Command::Track4:
+            return m_staff->trackLabelClick(3);
+        case Command::BassClef:
+            return toggleBassClef();
+
+        case Command::Record:
+            return toggleRecord();
+        case Command::ExpandedScale:
+            return toggleExpandedScale();
+        default:
+            return;  // not part of the program yet; its items are disabled
+    }
+}
+
+void MainWindow::applyResult(const CommandResult& result) {
+    m_staff->apply(result);
+    if (result.refused)
+        m_dialogs->message(QMessageBox::Information, kTitle,
+                           tr("There is no room for these notes."),
+                           tr("A track holds at most 10001 notes; the command was not carried "
+                              "out and nothing was changed."));
+}
+
+void MainWindow::toggleRecord() {
+    m_recordMode = !m_recordMode;
+    m_RecButt->setBrush(m_recordMode ? kIndicatorRed : kIndicatorGrey);
+}
+
+void MainWindow::toggleExpandedScale() {
+    m_expandedScale = !m_expandedScale;
+    m_staff->setExpandedScale(m_expandedScale);
+}
+
+void MainWindow::toggleBassClef() {
+    m_staff->BassClef_Click();
+    m_commands->setChecked(Command::BassClef, m_composition->BassClef);
+}
+
+void MainWindow::InstLabel_Click(int t) {
+    m_composition->TrackInstrument[t] = static_cast<int16_t>(m_listInstrument);
+    m_staff->setInstrumentLabel(t, m_List4->currentText(), m_List4->currentText());
+}
+
+void MainWindow::Picture2_Click(int k) {
+    const CommandResult result = chooseDuration(*m_composition, m_edit, k);
+    m_palette->mark(k);
+    m_staff->apply(result);
+}
+
+void MainWindow::New_Click() {
+    PromptSaveChanges(*m_composition, *m_dialogs, [this] { Save_Click(); });
+    m_staff->apply(newComposition(*m_composition, m_edit));
+    showDocumentTitle();
+}
+
+void MainWindow::Open_Click() {
+    New_Click();
+    QString path;
+    if (!m_startupFile.isEmpty()) {
+        path = m_startupFile;
+        m_startupFile.clear();
+    } else {
+        path = m_dialogs->openFileName(kMsfFilter, 2);
+    }
+    if (path.isEmpty()) return;
+
+    QString error;
+    if (!openMsfFile(path, *m_composition, m_edit, &error))
+        m_dialogs->message(QMessageBox::Critical, kTitle, tr("The file could not be opened."),
+                           error);
+    showCompositionSettings();
+    showDocumentTitle();
+    m_staff->RedrawStaff();
+}
+
+void MainWindow::Save_Click() {
+    const QString path = m_dialogs->saveFileName(kMsfFilter, 2);
+    if (path.isEmpty()) return;
+    QString error;
+    const std::string text = msfTextForSave(*m_composition, path.toStdString());
+    if (!saveWholeFile(path, text, &error)) {
+        m_dialogs->message(QMessageBox::Critical, kTitle, tr("The file could not be saved."),
+                           error);
+        return;
+    }
+    markSaved(*m_composition, path.toStdString());
+    showDocumentTitle();
+}
+
+void MainWindow::SaveMidi_Click() {
+    const QString path = m_dialogs->saveFileName(kMidiFilter, 2);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!saveWholeFile(path, exportMidiBytes(*m_composition), &error))
+        m_dialogs->message(QMessageBox::Critical, kTitle, tr("The MIDI file could not be saved."),
+                           error);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    ShutDown();
+    event->accept();
+}
+
+void MainWindow::ShutDown() {
+    if (m_shutDown) return;
+    m_shutDown = true;
+    PromptSaveChanges(*m_composition, *m_dialogs, [this] { Save_Click(); });
+    for (int t = 0; t < kTrackCount; ++t)
+        m_settings.TrackInstrument[t] = m_composition->TrackInstrument[t];
+    m_settings.TeachMode = m_commands->isChecked(Command::TeachOn);
+    m_settings.KaraokeMode = m_commands->isChecked(Command::KaraokeOn);
+    m_settings.PlayerPianoMode = m_commands->isChecked(Command::PlayerPianoOn);
+    m_settings.save(*m_store);
+    m_store->sync();
+}
+
+}  // namespace qn
