@@ -1,0 +1,132 @@
+// Properties every effect must have: the same output whatever the block
+// sizes, and finite, decaying, subnormal-free output over its parameter ranges.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "effectstestsupport.h"
+#include "sound/effects/effectchain.h"
+
+namespace qn::fx {
+namespace {
+
+using namespace test;
+
+// Noise, then a sweep from 20 Hz to 20 kHz.
+Signal testSignal(double rate, double seconds) {
+    Signal s = noise(static_cast<int>(rate * seconds), 0.7f);
+    double phase = 0;
+    for (int i = frames(s) / 2; i < frames(s); ++i) {
+        phase += 2 * std::numbers::pi * 20 * std::pow(1000.0, double(i) / frames(s)) / rate;
+        s[2 * i] = s[2 * i + 1] = static_cast<float>(0.7 * std::sin(phase));
+    }
+    return s;
+}
+
+TEST(Effects, OutputDoesNotDependOnBlockSizes) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> blockSize(1, 4096);
+    for (double rate : kRates) {
+        const Signal in = testSignal(rate, 5);
+        for (int k = 0; k <= kEffectKinds; ++k) {
+            EffectSettings s;
+            s.enabled.fill(true);  // k == kEffectKinds: the whole chain
+            if (k < kEffectKinds) s = only(static_cast<EffectKind>(k));
+            const Signal whole = run(*EffectChain::create(s, rate, nullptr), in);
+            Signal pieces = in;
+            const auto chain = EffectChain::create(s, rate, nullptr);
+            for (int done = 0; done < frames(in);) {
+                const int n = std::min(blockSize(random), frames(in) - done);
+                chain->process(pieces.data() + 2 * done, n);
+                done += n;
+            }
+            EXPECT_EQ(whole, pieces) << "effect " << k << " at " << rate;
+        }
+    }
+}
+
+// Where each effect's parameters lie inside EffectSettings; all fields are
+// 4-byte floats or integers, so one field is one 4-byte word.
+struct Block {
+    EffectKind kind;
+    std::size_t offset, size;
+};
+const Block kBlocks[] = {
+    {EffectKind::Distortion, offsetof(EffectSettings, distortion), sizeof(DistortionParameters)},
+    {EffectKind::Echo, offsetof(EffectSettings, echo), sizeof(EchoParameters)},
+    {EffectKind::Chorus, offsetof(EffectSettings, chorus), sizeof(ModulationParameters)},
+    {EffectKind::Flanger, offsetof(EffectSettings, flanger), sizeof(ModulationParameters)},
+    {EffectKind::Compressor, offsetof(EffectSettings, compressor), sizeof(CompressorParameters)},
+    {EffectKind::Gargle, offsetof(EffectSettings, gargle), sizeof(GargleParameters)},
+    {EffectKind::ParamEq, offsetof(EffectSettings, paramEq), sizeof(ParamEqParameters)},
+    {EffectKind::Reverb, offsetof(EffectSettings, reverb), sizeof(ReverbParameters)},
+};
+
+EffectSettings limits(bool upper) {
+    EffectSettings s;
+    if (upper) {
+        s.distortion = {0, 100, 8000, 8000, 8000};
+        s.echo = {100, 100, 2000, 2000, 1};
+        s.chorus = {100, 100, 99, 10, kWaveSine, kChorusMaxDelay, 4};
+        s.flanger = {100, 100, 99, 10, kWaveSine, kFlangerMaxDelay, 4};
+        s.compressor = {60, 500, 3000, 0, 100, 4};
+        s.gargle = {1000, kGargleSquare};
+        s.paramEq = {16000, 36, 15};
+        s.reverb = {0, 0, 3000, 0.999f};
+    } else {
+        s.distortion = {-60, 0, 100, 100, 100};
+        s.echo = {0, 0, 1, 1, 0};
+        s.chorus = s.flanger = {0, 0, -99, 0, kWaveTriangle, 0, 0};
+        s.compressor = {-60, 0.01f, 50, -60, 1, 0};
+        s.gargle = {1, kGargleTriangle};
+        s.paramEq = {80, 1, -15};
+        s.reverb = {-96, -96, 0.001f, 0.001f};
+    }
+    return s;
+}
+
+// One second of full-scale noise, then silence until the output stays below
+// -120 dBFS for half a second (unless the echo feeds back fully).
+void checkRobust(const EffectSettings& s, EffectKind kind, const std::string& name) {
+    const double rate = 44100;
+    const auto chain = EffectChain::create(s, rate, nullptr);
+    ASSERT_TRUE(chain) << name;
+    const bool endless = kind == EffectKind::Echo && s.echo.feedback == 100;
+    Signal block = noise(static_cast<int>(rate));
+    for (int seconds = 0; seconds < 60; ++seconds) {
+        chain->process(block.data(), frames(block));
+        float peak = 0;
+        for (float v : block) {
+            ASSERT_TRUE(std::isfinite(v) && std::fpclassify(v) != FP_SUBNORMAL) << name;
+            peak = std::max(peak, std::fabs(v));
+        }
+        if (seconds > 0 && (peak < 1e-6f || (endless && seconds == 3))) return;
+        std::fill(block.begin(), block.end(), 0.0f);
+    }
+    ADD_FAILURE() << name << ": the tail has not died away after a minute";
+}
+
+TEST(Effects, StayFiniteAndDecayOverTheirParameterRanges) {
+    const EffectSettings low = limits(false), high = limits(true), defaults;
+    for (const Block& b : kBlocks) {
+        const std::string name = effectName(b.kind);
+        checkRobust(only(b.kind, low), b.kind, name + " all lowest");
+        checkRobust(only(b.kind, high), b.kind, name + " all highest");
+        checkRobust(only(b.kind, defaults), b.kind, name + " defaults");
+        for (std::size_t field = b.offset; field < b.offset + b.size; field += 4) {
+            for (const EffectSettings* limit : {&low, &high}) {
+                EffectSettings s = defaults;
+                std::memcpy(reinterpret_cast<char*>(&s) + field,
+                            reinterpret_cast<const char*>(limit) + field, 4);
+                checkRobust(only(b.kind, s), b.kind,
+                            name + " field " + std::to_string((field - b.offset) / 4) +
+                                (limit == &low ? " lowest" : " highest"));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qn::fx
