@@ -6,6 +6,7 @@ set -euo pipefail
 QUILLNOTE_PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev
+  libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 

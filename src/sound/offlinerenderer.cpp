@@ -1,0 +1,119 @@
+#include "offlinerenderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qn {
+
+namespace {
+
+// The last frame of `frames` in which either channel rises above `threshold`, or -1.
+int lastLoudFrame(const float* interleaved, int frames, float threshold) {
+    for (int f = frames - 1; f >= 0; --f)
+        if (std::fabs(interleaved[2 * f]) > threshold ||
+            std::fabs(interleaved[2 * f + 1]) > threshold)
+            return f;
+    return -1;
+}
+
+}  // namespace
+
+std::unique_ptr<OfflineRenderer> OfflineRenderer::create(const QString& soundFont, QString* error,
+                                                         int sampleRate) {
+    auto core = createSynth(sampleRate, soundFont, error);
+    if (!core) return nullptr;
+    return std::unique_ptr<OfflineRenderer>(new OfflineRenderer(std::move(*core), sampleRate));
+}
+
+OfflineRenderer::OfflineRenderer(SynthCore core, int sampleRate)
+    : m_core(std::move(core)), m_sampleRate(sampleRate) {}
+
+OfflineRenderer::~OfflineRenderer() = default;
+
+std::optional<RenderResult> OfflineRenderer::render(const std::vector<uint8_t>& midiFile,
+                                                    const RenderOptions& options, const Sink& sink,
+                                                    QString* error) {
+    const auto endTick = midiEndTick(midiFile);
+    if (!endTick) {
+        *error = QStringLiteral("The data to render is not a Standard MIDI File.");
+        return std::nullopt;
+    }
+    fluid_synth_t* synth = m_core.synth.get();
+    fluid_synth_system_reset(synth);
+    fluid_synth_set_gain(synth, gainForVolume(options.masterVolume));
+    const FluidPlayer player = createPlayer(synth, midiFile, std::max(1, options.passes));
+    if (!player || fluid_player_play(player.get()) != FLUID_OK) {
+        *error = QStringLiteral("The synthesiser's player could not be started.");
+        return std::nullopt;
+    }
+
+    const auto threshold = static_cast<float>(std::pow(10.0, options.silenceDb / 20.0));
+    const auto framesOf = [this](int ms) {
+        return static_cast<uint64_t>(ms) * m_sampleRate / 1000;
+    };
+    const uint64_t silenceFrames = framesOf(options.silenceMs);
+    const uint64_t maxTailFrames = framesOf(options.maxTailMs);
+
+    RenderResult result;
+    std::vector<float> block(2 * kBlockFrames);
+    // After the player's end: the quiet frames since the last loud one, held
+    // back until more sound follows (then handed on) or the render ends (then dropped).
+    std::vector<float> quiet;
+    quiet.reserve(2 * (silenceFrames + kBlockFrames));
+    const auto deliver = [&](const float* samples, size_t frames) {
+        if (frames == 0) return;
+        sink(samples, static_cast<int>(frames));
+        result.frames += frames;
+    };
+    bool playerDone = false;
+    for (;;) {
+        const uint64_t quietFrames = quiet.size() / 2;
+        const uint64_t rendered = result.frames + quietFrames;
+        if (rendered >= options.maxFrames ||
+            (playerDone && rendered - result.playerEndFrame >= maxTailFrames)) {
+            deliver(quiet.data(), quietFrames);
+            result.capped = true;
+            break;
+        }
+        const int frames =
+            static_cast<int>(std::min<uint64_t>(kBlockFrames, options.maxFrames - rendered));
+        float* samples = block.data();
+        fluid_synth_write_float(synth, frames, samples, 0, 2, samples, 1, 2);
+        if (options.processor) options.processor->process(samples, frames);
+        if (!playerDone) {
+            deliver(samples, frames);
+            // The player reports the end of its last pass late (it waits two
+            // seconds for reverb after the last voice); its tick is exact. The
+            // tick reaches the end only on the last pass: an earlier pass
+            // starts again from 0 in the same block.
+            const auto tick = static_cast<uint32_t>(fluid_player_get_current_tick(player.get()));
+            if (tick >= *endTick || fluid_player_get_status(player.get()) == FLUID_PLAYER_DONE) {
+                playerDone = true;
+                result.playerEndFrame = result.frames;
+            }
+            continue;
+        }
+        const int loud = lastLoudFrame(samples, frames, threshold);
+        if (loud >= 0) {
+            deliver(quiet.data(), quietFrames);
+            quiet.clear();
+            deliver(samples, static_cast<size_t>(loud) + 1);
+        }
+        quiet.insert(quiet.end(), samples + 2 * (loud + 1), samples + 2 * frames);
+        if (quiet.size() / 2 >= silenceFrames) break;
+    }
+    fluid_synth_all_sounds_off(synth, -1);
+    return result;
+}
+
+std::optional<std::vector<float>> OfflineRenderer::renderToBuffer(
+    const std::vector<uint8_t>& midiFile, const RenderOptions& options, QString* error) {
+    std::vector<float> samples;
+    const auto appendTo = [&samples](const float* interleaved, int frames) {
+        samples.insert(samples.end(), interleaved, interleaved + 2 * frames);
+    };
+    if (!render(midiFile, options, appendTo, error)) return std::nullopt;
+    return samples;
+}
+
+}  // namespace qn
