@@ -1,0 +1,21 @@
+#include "clocktimer.h"
+
+#include "playbackclock.h"
+#include "playbackdisplay.h"
+
+namespace qn {
+
+ClockTimer::ClockTimer(PlaybackClock& clock, PlaybackDisplay& display, QObject* parent)
+    : QObject(parent), m_clock(clock), m_display(display) {
+    m_TimerClock.setObjectName(QStringLiteral("TimerClock"));
+    m_TimerClock.setInterval(kIntervalMs);
+    connect(&m_TimerClock, &QTimer::timeout, this, &ClockTimer::tick);
+}
+
+void ClockTimer::tick() {
+    const DisplayChanges changes = m_clock.tick();
+    if (changes.stopClock) m_TimerClock.stop();
+    m_display.apply(changes);
+}
+
+}  // namespace qn

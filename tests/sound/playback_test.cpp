@@ -1,0 +1,386 @@
+#include "sound/playback.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "model/midiwriter.h"
+#include "playbacktestsupport.h"
+#include "sound/playbackclock.h"
+
+namespace qn {
+namespace {
+
+using playbacktest::FakeAudioEngine;
+using playbacktest::FakePlaybackDisplay;
+
+constexpr uint32_t kUntouched = 1;  // the fake display's colour until a command sets one
+
+struct Selection {
+    int scrollPos, trackFrom, trackTo, start, end;
+};
+
+// A composition, editing state, fake engine and display, and the playback
+// and clock working on them.
+struct PlaybackRig {
+    explicit PlaybackRig(int notes = 0) {
+        for (int t = 0; t < kTrackCount; ++t)
+            fill(t, notes);
+    }
+    void fill(int track, int count) {
+        for (int i = 0; i < count; ++i)
+            c.setNote(
+                track, i,
+                Note{static_cast<int16_t>((i + 3 * track) % 25), 90, static_cast<uint8_t>(i % 6)});
+        c.NoteCount[track] = static_cast<int16_t>(count);
+    }
+    void select(const Selection& sel) {
+        e.ScrollPos = sel.scrollPos;
+        e.SelTrackFrom = sel.trackFrom;
+        e.SelTrackTo = sel.trackTo;
+        e.SelStart = sel.start;
+        e.SelEnd = sel.end;
+        e.SelActive = true;
+    }
+    // Sets the engine's clock to `elapsed` tenths into the playback and ticks once.
+    DisplayChanges tickAt(int elapsed) {
+        engine.ms = (int64_t{elapsed} + s.ClockStart - s.PosOffset) * 100;
+        DisplayChanges changes = clock.tick();
+        display.apply(changes);
+        return changes;
+    }
+    std::vector<uint8_t> midi(int firstTrack, int lastTrack, int firstNote, int lastNote) const {
+        return WriteMidiFile(c, firstTrack, lastTrack, firstNote, lastNote);
+    }
+
+    Composition c;
+    EditState e;
+    FakeAudioEngine engine;
+    FakePlaybackDisplay display;
+    PianoLights lights;
+    Playback p{c, e, engine, display, lights};
+    PlaybackState& s = p.state();
+    PlaybackClock clock{c, e, engine, s, lights};
+};
+
+enum class From { Stopped, Playing, Paused };
+enum class Command { Play, Pause, Stop };
+
+TEST(PlaybackTest, StateTable) {
+    struct Transition {
+        From from;
+        Command command;
+        bool paused, timer, sounding;
+        uint32_t pauseBars, stopBox;
+        int firstNote;  // of the bytes the command loads; -1 when it loads none
+    };
+    constexpr uint32_t kGrey = kIndicatorGrey, kRed = kIndicatorRed;
+    const Transition cases[] = {
+        {From::Stopped, Command::Play, false, true, true, kGrey, kGrey, 0},
+        {From::Playing, Command::Play, false, true, true, kGrey, kGrey, 0},      // restarts
+        {From::Paused, Command::Play, false, true, true, kGrey, kUntouched, 3},  // 10 / 3.14
+        {From::Playing, Command::Pause, true, false, false, kRed, kUntouched, -1},
+        {From::Paused, Command::Pause, true, false, false, kUntouched, kUntouched, -1},
+        {From::Stopped, Command::Stop, false, false, false, kGrey, kRed, -1},
+        {From::Playing, Command::Stop, false, false, false, kGrey, kRed, -1},
+        {From::Paused, Command::Stop, false, false, false, kGrey, kRed, -1},
+    };
+    for (const Transition& t : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << static_cast<int>(t.from) << " command "
+                                        << static_cast<int>(t.command));
+        PlaybackRig f(20);
+        if (t.from == From::Stopped) f.p.Stop();
+        if (t.from != From::Stopped) {
+            f.p.Play();
+            f.tickAt(10);
+        }
+        if (t.from == From::Paused) f.p.Pause();
+        f.display.pauseBars = f.display.stopBox = kUntouched;
+        const int loads = f.engine.loads;
+
+        if (t.command == Command::Play) f.p.Play();
+        if (t.command == Command::Pause) f.p.Pause();
+        if (t.command == Command::Stop) f.p.Stop();
+
+        EXPECT_EQ(f.s.Paused, t.paused);
+        EXPECT_EQ(f.display.timer, t.timer);
+        EXPECT_EQ(f.engine.playing, t.sounding);
+        EXPECT_EQ(f.display.pauseBars, t.pauseBars);
+        EXPECT_EQ(f.display.stopBox, t.stopBox);
+        EXPECT_EQ(f.engine.loads - loads, t.firstNote >= 0 ? 1 : 0);
+        if (t.firstNote >= 0) {
+            EXPECT_EQ(f.engine.bytes, f.midi(0, 3, t.firstNote, 20));
+        }
+    }
+}
+
+TEST(PlaybackTest, FreshStartPlaysItsRangeAndSetsTheClockValues) {
+    struct Case {
+        const char* name;
+        bool actrk;
+        int activeTrack;
+        std::optional<Selection> selection;
+        int division;
+        int64_t ms;
+        int firstTrack, lastTrack, firstNote, lastNote;  // the range played
+        float duration, tenthsPerNote;
+        int playPos, posOffset, followPage, followBox, clockStart, songLength;
+        bool timer;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"whole composition", false, 0, {}, 64, 12345,
+         0, 3, 0, 40, 125.625f, 3.140625f, 0, 0, 0, 0, 126, 40, true},
+        {"active track only", true, 1, {}, 64, 0,
+         1, 1, 0, 7, 21.984375f, 3.140625f, 0, 0, 0, 0, 3, 7, true},
+        {"selection", false, 0, Selection{20, 1, 2, 3, 7}, 100, 5000,
+         1, 2, 23, 27, 9.5f, 2.375f, 23, -55, 1, 3, 51, 40, false},
+        {"one column of the active track", true, 2, Selection{0, 0, 3, 4, 4}, 64, 1100,
+         2, 2, 4, 4, 2.96875f, 0.1f, 4, 0, 0, 4, 14, 40, false},
+        // 11.5 tenths round to 12, and 12 + 0.5 of latency to 12 again.
+        {"halves round to even", false, 0, {}, 115, 1150,
+         0, 3, 0, 40, 69.913043f, 1.7478261f, 0, 0, 0, 0, 12, 40, true},
+    };
+    // clang-format on
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        PlaybackRig f;
+        f.fill(0, 10);
+        f.fill(1, 7);
+        f.fill(2, 40);
+        f.fill(3, 3);
+        f.c.Division = k.division;
+        f.s.actrk = k.actrk;
+        f.e.ActiveTrack = k.activeTrack;
+        if (k.selection) f.select(*k.selection);
+        f.engine.ms = k.ms;
+        f.p.Play();
+
+        EXPECT_EQ(f.engine.bytes, f.midi(k.firstTrack, k.lastTrack, k.firstNote, k.lastNote));
+        EXPECT_FLOAT_EQ(f.s.PlayDuration, k.duration);
+        EXPECT_FLOAT_EQ(f.s.TenthsPerNote, k.tenthsPerNote);
+        EXPECT_EQ(f.s.PlayPos, k.playPos);
+        EXPECT_EQ(f.s.PosOffset, k.posOffset);
+        EXPECT_EQ(f.s.FollowPage, k.followPage);
+        EXPECT_EQ(f.s.FollowBox, k.followBox);
+        EXPECT_EQ(f.s.ClockStart, k.clockStart);
+        EXPECT_EQ(f.c.SongLength, k.songLength);
+        EXPECT_EQ(f.display.timer, k.timer);
+        EXPECT_EQ(f.engine.plays, std::vector<bool>{false});
+    }
+}
+
+TEST(PlaybackTest, NothingToPlayOnlyGreysTheIndicators) {
+    for (const bool activeTrackOnly : {false, true}) {
+        SCOPED_TRACE(activeTrackOnly ? "empty active track" : "empty composition");
+        PlaybackRig f;
+        if (activeTrackOnly) f.fill(0, 5);
+        f.e.ActiveTrack = 3;
+        f.s.actrk = activeTrackOnly;
+        f.p.Stop();
+        f.p.Play();
+        EXPECT_EQ(f.display.pauseBars, kIndicatorGrey);
+        EXPECT_EQ(f.display.stopBox, kIndicatorGrey);
+        EXPECT_EQ(f.engine.loads, 0);
+        EXPECT_FALSE(f.display.timer || !f.display.messages.empty());
+    }
+}
+
+TEST(PlaybackTest, LoadFailureShowsTheMessageOnlyForPlay) {
+    struct Case {
+        const char* name;
+        std::function<void(PlaybackRig&)> run;
+        bool message;
+        size_t starts;  // before the failing load
+    };
+    const Case cases[] = {
+        {"fresh Play", [](PlaybackRig& f) { f.p.Play(); }, true, 0},
+        {"resumed Play",
+         [](PlaybackRig& f) {
+             f.engine.loadSucceeds = true;
+             f.p.Play();
+             f.tickAt(30);
+             f.p.Pause();
+             f.engine.loadSucceeds = false;
+             f.p.Play();
+         },
+         true, 1},
+        {"Start to Selection", [](PlaybackRig& f) { f.p.StartToSelection(); }, false, 0},
+        {"From Selection to End", [](PlaybackRig& f) { f.p.FromSelection(); }, false, 0},
+        {"Play a MIDI File", [](PlaybackRig& f) { f.p.PlayMidiFile("/music/song.mid"); }, false, 0},
+    };
+    using Message = std::pair<std::string, std::string>;
+    const Message loadError{"Couldn't load", "There was an error loading the MIDI file."};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        PlaybackRig f(30);
+        if (!k.message) f.select({0, 0, 3, 2, 4});
+        f.engine.loadSucceeds = false;
+        k.run(f);
+        EXPECT_EQ(f.engine.plays.size(), k.starts);
+        EXPECT_FALSE(f.display.timer);
+        EXPECT_EQ(f.display.messages, k.message ? std::vector{loadError} : std::vector<Message>{});
+    }
+}
+
+TEST(PlaybackTest, ResumeContinuesFromTheNoteUnderTheLastPosition) {
+    for (const bool activeTrackOnly : {false, true}) {
+        SCOPED_TRACE(activeTrackOnly ? "active track" : "all tracks");
+        PlaybackRig f(20);
+        f.fill(2, 12);
+        f.e.ActiveTrack = 2;
+        f.s.ChkLoop = true;
+        f.p.Play();  // all tracks, 201 / 64 tenths per note
+        f.tickAt(20);
+        f.p.Pause();
+        f.engine.ms += 54321;  // time passes while paused
+        f.s.actrk = activeTrackOnly;
+        f.p.Play();
+
+        EXPECT_EQ(f.s.PosOffset, 20);
+        EXPECT_EQ(f.s.ResumeNote, 6);  // round(20 / 3.140625)
+        EXPECT_EQ(f.s.PlayPos, 6);
+        EXPECT_EQ(f.engine.bytes, activeTrackOnly ? f.midi(2, 2, 6, 12) : f.midi(0, 3, 6, 20));
+        EXPECT_EQ(f.engine.plays, (std::vector<bool>{true, false}));  // the rest plays once
+        EXPECT_TRUE(f.display.timer);
+        // The clock goes on from the paused position.
+        EXPECT_EQ(f.tickAt(25).timeText, " 0:02.5");
+        EXPECT_EQ(f.s.ClockElapsed, 25);
+    }
+}
+
+TEST(PlaybackTest, StartToSelectionAndFromSelectionToEnd) {
+    struct Case {
+        const char* name;
+        bool from;  // From Selection to End, else Start to Selection
+        bool selActive;
+        int notes, scrollPos, selStart;
+        bool paused;
+        int firstNote, lastNote;  // the range played; lastNote 0: nothing plays
+        float duration;
+        int playPos, scrollAfter;
+    };
+    const Case cases[] = {
+        {"start: no selection", false, false, 40, 20, 3, false, 0, 0, 0, 0, 20},
+        {"start: selection at column 0", false, true, 40, 20, 0, false, 0, 0, 0, 0, 20},
+        {"start to selection", false, true, 40, 20, 3, false, 0, 23, 72.234375f, 0, 0},
+        {"start, paused", false, true, 40, 20, 3, true, 0, 23, 72.234375f, 0, 0},
+        {"from: no selection", true, false, 40, 20, 3, false, 0, 0, 0, 0, 20},
+        {"from: start at the song's length", true, true, 5, 0, 5, false, 0, 0, 0, 0, 0},
+        {"from: start past the end", true, true, 10, 20, 3, false, 0, 0, 0, 0, 20},
+        {"from selection to end", true, true, 40, 20, 3, false, 23, 40, 53.390625f, 23, 23},
+        {"from, paused", true, true, 40, 20, 3, true, 23, 40, 53.390625f, 23, 23},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        const bool plays = k.lastNote > 0;
+        PlaybackRig f(k.notes);
+        f.select({k.scrollPos, 1, 2, k.selStart, k.selStart + 2});
+        f.e.SelActive = k.selActive;
+        f.s.PlayerPianoMode = true;
+        f.s.PosOffset = 77;
+        f.s.Paused = k.paused;
+        f.display.pauseBars = kUntouched;
+        if (k.from)
+            f.p.FromSelection();
+        else
+            f.p.StartToSelection();
+
+        EXPECT_EQ(f.engine.plays.size(), plays ? 1u : 0u);
+        EXPECT_EQ(f.s.PosOffset, 77);
+        EXPECT_EQ(f.e.ScrollPos, k.scrollAfter);
+        EXPECT_EQ(f.display.timer, k.from && plays);  // Start to Selection runs no clock
+        EXPECT_EQ(f.s.Paused, k.paused && !plays);
+        EXPECT_EQ(f.display.pauseBars, k.paused && plays ? kIndicatorGrey : kUntouched);
+        if (!plays) continue;
+        EXPECT_EQ(f.engine.bytes, f.midi(0, 3, k.firstNote, k.lastNote));
+        EXPECT_FLOAT_EQ(f.s.PlayDuration, k.duration);
+        EXPECT_FLOAT_EQ(f.s.TenthsPerNote, k.duration / (k.lastNote - k.firstNote));
+        EXPECT_EQ(f.s.PlayPos, k.playPos);
+        EXPECT_EQ(f.c.SongLength, k.lastNote);
+    }
+}
+
+TEST(PlaybackTest, FreshStartResetsTheDisplaysOnlyWithoutASelection) {
+    for (const bool withSelection : {false, true}) {
+        SCOPED_TRACE(withSelection ? "selection" : "whole composition");
+        PlaybackRig f(60);
+        for (int i = 0; i < 6; ++i)
+            f.c.Lyrics[i] = std::string(1, static_cast<char>('a' + i));
+        f.s.KaraokeMode = f.s.PlayerPianoMode = f.s.TeachMode = true;
+        f.e.ScrollPos = 40;
+        f.s.KaraokeGroup = 2;
+        f.s.KaraokeWord = 3;
+        f.lights = PianoLights{7, kBlackKeyColor};
+        if (withSelection) f.select({40, 0, 3, 2, 5});
+        f.p.Play();
+
+        EXPECT_EQ(f.e.ScrollPos, withSelection ? 40 : 0);
+        EXPECT_EQ(f.s.FollowPage, withSelection ? 2 : 0);
+        EXPECT_EQ(f.s.FollowBox, withSelection ? 2 : 0);
+        EXPECT_EQ(f.display.redraws, withSelection ? 0 : 1);
+        EXPECT_EQ(f.display.karaokeShown, !withSelection);
+        EXPECT_EQ(f.s.KaraokeGroup, withSelection ? 2 : 0);
+        EXPECT_EQ(f.s.KaraokeWord, withSelection ? 3 : 0);
+        if (!withSelection) {
+            EXPECT_EQ(f.display.labels,
+                      (std::array<std::string, kKaraokeLabels>{"a", "b", "c", "d", "e"}));
+            EXPECT_EQ(f.display.ballLeft, 840);
+        }
+        // Teach mode starts from a cream key 0 either way.
+        EXPECT_EQ(f.lights.LitKey, 0);
+        EXPECT_EQ(f.lights.KeyRestoreColor, kWhiteKeyColor);
+    }
+}
+
+TEST(PlaybackTest, StopRestoresTheLitKeyAndTheFollowedLyricBox) {
+    PlaybackRig f(20);
+    f.c.setNote(0, 1, Note{7, 90, 3});  // key 18, a black key
+    f.s.TeachMode = f.s.PlayerPianoMode = true;
+    f.p.Play();
+    f.tickAt(3);  // column round(3 / 3.140625) = 1
+    ASSERT_EQ(f.display.keys[18], kLitKeyColor);
+    ASSERT_EQ(f.display.lyrics[1], kFollowColor);
+
+    f.p.Stop();
+    EXPECT_EQ(f.display.keys[18], kBlackKeyColor);
+    EXPECT_EQ(f.display.lyrics[1], kWhite);
+    EXPECT_FALSE(f.display.timer);
+}
+
+TEST(PlaybackTest, MasterVolumeInHundredthsOfADecibel) {
+    PlaybackRig f;
+    const std::pair<double, int> cases[] = {{0, -3000}, {1, -2970}, {50, -1500}, {100, 0}};
+    for (const auto& [value, volume] : cases) {
+        f.p.Volslider_Change(value);
+        EXPECT_EQ(f.engine.volume, volume) << value;
+    }
+}
+
+TEST(PlaybackTest, LoopAndMidiFilesAndEffects) {
+    PlaybackRig f(10);
+    std::vector<bool> loadedWhenEffectsRan;
+    f.p.setFX([&] {
+        loadedWhenEffectsRan.push_back(f.engine.loaded && !f.engine.playing);
+        return false;  // a failure of the effects does not keep the sound back
+    });
+
+    f.p.ChkLoop_Click();
+    f.p.PlayMidiFile("/music/song.mid");
+    EXPECT_EQ(f.engine.files, std::vector<std::string>{"/music/song.mid"});
+    EXPECT_EQ(f.engine.plays, std::vector<bool>{true});
+    EXPECT_FALSE(f.display.timer);  // no clock for a MIDI file
+
+    f.p.PlayMidiFile("");  // the dialog was cancelled
+    EXPECT_EQ(f.engine.plays.size(), 1u);
+    EXPECT_TRUE(f.display.messages.empty());
+
+    f.p.ChkLoop_Click();
+    f.p.Play();
+    EXPECT_EQ(f.engine.plays, (std::vector<bool>{true, false}));
+    EXPECT_EQ(loadedWhenEffectsRan, (std::vector<bool>{true, true}));
+}
+
+}  // namespace
+}  // namespace qn

@@ -1,0 +1,93 @@
+#pragma once
+
+// Fakes for the playback tests: an engine whose clock the test sets and that
+// keeps what it was given, and a display that keeps what it was told.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sound/audioengine.h"
+#include "sound/playbackdisplay.h"
+
+namespace qn::playbacktest {
+
+class FakeAudioEngine : public AudioEngine {
+  public:
+    bool load(const std::vector<uint8_t>& midiFile) override {
+        ++loads;
+        loaded = loadSucceeds;
+        bytes = loaded ? midiFile : std::vector<uint8_t>{};
+        return loaded;
+    }
+    bool loadFile(const std::string& path) override {
+        ++loads;
+        files.push_back(path);
+        loaded = loadSucceeds && !path.empty();
+        return loaded;
+    }
+    bool hasLoaded() const override { return loaded; }
+    void play(bool loop) override {
+        plays.push_back(loop);
+        playing = true;
+    }
+    void stop() override { playing = false; }
+    int64_t clockMs() const override { return ms; }
+    void setMasterVolume(int hundredthsOfDb) override { volume = hundredthsOfDb; }
+    void setEndOfPlaybackHandler(std::function<void()>) override {}
+
+    bool loadSucceeds = true;
+    int64_t ms = 0;  // the clock, set by the test
+
+    int loads = 0;
+    bool loaded = false;
+    bool playing = false;
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> files;
+    std::vector<bool> plays;  // the loop flag of every start
+    std::optional<int> volume;
+};
+
+class FakePlaybackDisplay : public PlaybackDisplay {
+  public:
+    void setStopBoxColor(uint32_t color) override { stopBox = color; }
+    void setPauseBarsColor(uint32_t color) override { pauseBars = color; }
+    void startClockTimer() override { timer = true; }
+    void stopClockTimer() override { timer = false; }
+    bool clockTimerRunning() const override { return timer; }
+    void showCritical(const std::string& title, const std::string& text) override {
+        messages.emplace_back(title, text);
+    }
+    void apply(const DisplayChanges& c) override {
+        redraws += c.redrawStaff;
+        for (const ItemColor& lc : c.lyricColors)
+            lyrics[lc.index] = lc.color;
+        for (const ItemColor& kc : c.keyColors)
+            keys[kc.index] = kc.color;
+        if (c.timeText) timeText = *c.timeText;
+        if (c.vocLabels) labels = *c.vocLabels;
+        if (c.ballLeft) ballLeft = *c.ballLeft;
+        karaokeShown = karaokeShown || c.showKaraoke;
+        if (c.stopClock) timer = false;
+    }
+
+    uint32_t stopBox = 1;  // neither red nor grey until told
+    uint32_t pauseBars = 1;
+    bool timer = false;
+    std::vector<std::pair<std::string, std::string>> messages;
+
+    int redraws = 0;
+    std::map<int, uint32_t> lyrics;
+    std::map<int, uint32_t> keys;
+    std::optional<std::string> timeText;
+    std::optional<std::array<std::string, kKaraokeLabels>> labels;
+    std::optional<int> ballLeft;
+    bool karaokeShown = false;
+};
+
+}  // namespace qn::playbacktest
