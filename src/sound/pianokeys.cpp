@@ -2,9 +2,9 @@
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QPushButton>
 
-#include "staff/staffgeometry.h"
 #include "staff/twipwidget.h"
 
 namespace qn {
@@ -25,6 +25,32 @@ constexpr std::array<const char*, kPianoKeys> kCaptions = {
 
 }  // namespace
 
+QColor colorFromRgbNumber(uint32_t rgb) {
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+int virtualKeyCode(const QKeyEvent& event) {
+    // The keypad's digits are other keys than the row of digits above the letters.
+    if (event.modifiers() & Qt::KeypadModifier) return -1;
+    const int key = event.key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F10) return kVkF1 + (key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_QuoteLeft:
+            return kVkGrave;
+        case Qt::Key_Minus:
+            return kVkMinus;
+        case Qt::Key_Equal:
+            return kVkEquals;
+        case Qt::Key_Backspace:
+            return kVkBackspace;
+        case Qt::Key_Escape:
+            return kVkEscape;
+        default:
+            return -1;
+    }
+}
+
 PianoKeys::PianoKeys(QGraphicsScene& scene, QObject* parent) : QObject(parent) {
     for (int k = 0; k < kPianoKeys; ++k) {
         auto* key = new QPushButton(QString::fromLatin1(kCaptions[k]));
@@ -38,16 +64,14 @@ PianoKeys::PianoKeys(QGraphicsScene& scene, QObject* parent) : QObject(parent) {
                                                           kKeyTop, kBlackWidth, kBlackHeight);
         proxy->setZValue(white ? 1 : 2);  // black keys lie on the white ones
         m_keys[k] = key;
-        setKeyColor(k, restColor(k));
+        setKeyColor(k, keyRestColor(k));
         connect(key, &QPushButton::clicked, this, [this, k] { emit clicked(k); });
     }
 }
 
-QColor PianoKeys::restColor(int k) {
-    return k < kWhiteKeys ? QColor(251, 245, 207) : Qt::black;
-}
-
-void PianoKeys::setKeyColor(int k, const QColor& color) {
+void PianoKeys::setKeyColor(int k, uint32_t rgb) {
+    m_colors.at(k) = rgb;
+    const QColor color = colorFromRgbNumber(rgb);
     const QColor text = color.lightness() < 128 ? Qt::white : Qt::black;
     // White keys carry their caption at the bottom, where the black keys do not cover them.
     m_keys.at(k)->setStyleSheet(

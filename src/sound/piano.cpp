@@ -1,0 +1,139 @@
+#include "piano.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "audioengine.h"
+#include "model/notepreview.h"
+
+namespace qn {
+
+namespace {
+
+// White keys B C D E F G A B C D E F G A B and "Pause", then the black keys
+// C# D# F# G# A# C# D# F# G# A#.
+constexpr std::array<int, kPianoKeys> kKeyPitch = {0,  1,  3,  5,  6,  8,  10,         12, 13,
+                                                   15, 17, 18, 20, 22, 24, kRestPitch, 2,  4,
+                                                   7,  9,  11, 14, 16, 19, 21,         23};
+
+constexpr int kReviewPitch = 3;
+constexpr int kReviewLength = 2;
+// A note further right than the last column scrolls it back to this column.
+constexpr int kEntryColumn = 10;
+
+}  // namespace
+
+int KeyToPianoKey(int keyCode) {
+    if (keyCode >= '1' && keyCode <= '9') return keyCode - '0';
+    if (keyCode >= kVkF1 && keyCode < kVkF10) return kWhiteKeys + keyCode - kVkF1;
+    switch (keyCode) {
+        case kVkGrave:
+            return 0;
+        case '0':
+            return 10;
+        case kVkMinus:
+            return 11;
+        case kVkEquals:
+            return 12;
+        case kVkBackspace:
+            return 13;
+        case kVkEscape:
+            return kPauseKey;
+        default:
+            return -1;
+    }
+}
+
+int pianoKeyPitch(int k) {
+    return k >= 0 && k < kPianoKeys ? kKeyPitch[k] : -1;
+}
+
+Piano::Piano(Composition& composition, EditState& edit, AudioEngine& engine, PianoLights& lights,
+             PianoDisplay& display, PianoHooks hooks)
+    : m_composition(composition),
+      m_edit(edit),
+      m_engine(engine),
+      m_lights(lights),
+      m_display(display),
+      m_hooks(std::move(hooks)) {}
+
+void Piano::Piano_Click(int k) {
+    if (k < 0 || k >= kPianoKeys || flag(m_hooks.clockRunning)) return;
+    int pitch = kKeyPitch[k];
+    if (m_edit.DefaultLength == kRestLength) k = kPauseKey;
+    if (k == kPauseKey) pitch = kRestPitch;
+
+    if (flag(m_hooks.recordMode)) enter(pitch);
+    // Rests are entered but never heard.
+    if (k != kPauseKey)
+        preview(m_composition.TrackInstrument[m_edit.ActiveTrack], pitch, m_edit.DefaultLength);
+}
+
+void Piano::enter(int pitch) {
+    const int track = m_edit.ActiveTrack;
+    const int n = m_composition.NoteCount[track];
+    // A full track takes no more notes; the key still sounds.
+    if (!isNoteSlot(n)) return;
+
+    m_display.ClearSelectionDisplay();
+    m_composition.Modified = true;
+    m_composition.setNote(
+        track, n,
+        {static_cast<int16_t>(pitch), static_cast<uint8_t>(m_edit.DefaultVelocity),
+         static_cast<uint8_t>(m_edit.DefaultLength)});
+    if (n < m_edit.ScrollPos) {
+        m_edit.ScrollPos = n;
+        m_display.RedrawStaff();
+    }
+    if (n - m_edit.ScrollPos >= kVisibleColumns) {
+        m_edit.ScrollPos = std::max(n - kEntryColumn, 0);
+        m_display.RedrawStaff();
+        m_display.UpdateSlider();
+    }
+    // The redraws above ran before the count grows, so the new note is drawn here.
+    m_display.DrawNoteGlyph(n - m_edit.ScrollPos + kVisibleColumns * track, pitch,
+                            m_composition.NoteLength[track][n], m_display.noteVolume());
+    m_composition.NoteCount[track] = static_cast<int16_t>(n + 1);
+}
+
+bool Piano::preview(int instrument, int pitch, int length) {
+    const NotePreview note =
+        writenote(instrument, pitch, length, m_composition.TrackOctave[m_edit.ActiveTrack],
+                  m_edit.DefaultVelocity);
+    if (!m_engine.load(note.bytes)) return false;
+    // An effects failure is reported by FX itself; the note is still heard, dry,
+    // as playback goes on after it.
+    if (m_hooks.FX) m_hooks.FX();
+    m_engine.play(false);
+    return true;
+}
+
+void Piano::Piano_KeyDown(int keyCode) {
+    const int k = KeyToPianoKey(keyCode);
+    if (k < 0) return;
+    m_lights.LitKey = k;
+    m_display.setKeyColor(k, kHeldKeyColor);
+    Piano_Click(k);
+}
+
+void Piano::Piano_KeyUp(int keyCode) {
+    const int k = KeyToPianoKey(keyCode);
+    if (k >= 0) m_display.setKeyColor(k, keyRestColor(k));
+}
+
+bool Piano::PreviewInstrument(int program) {
+    return preview(program, kReviewPitch, kReviewLength);
+}
+
+void Piano::TeachOn() {
+    if (m_hooks.setTeachMode) m_hooks.setTeachMode(true);
+    m_composition.Modified = true;
+}
+
+void Piano::TeachOff() {
+    if (m_hooks.setTeachMode) m_hooks.setTeachMode(false);
+    m_composition.Modified = true;
+}
+
+}  // namespace qn

@@ -1,0 +1,108 @@
+#pragma once
+
+// The on-screen piano without its widgets: which note a key plays, entering
+// it at the end of the active track while recording, the one-note preview,
+// the computer keys that play the piano, and the teach-mode switch.
+//
+// UI thread only. The piano holds references; the window owns everything.
+
+#include <cstdint>
+#include <functional>
+
+#include "model/composition.h"
+#include "model/editstate.h"
+#include "pianolights.h"
+
+namespace qn {
+
+class AudioEngine;
+
+inline constexpr int kPianoKeys = 26;
+inline constexpr int kWhiteKeys = 16;  // keys 0..15; 16..25 are the black keys
+inline constexpr int kPauseKey = 15;   // the white key that enters rests
+
+// Virtual key codes of the computer keys that play the piano (the codes are
+// the ones Windows gives; QKeyEvents are translated to them).
+inline constexpr int kVkBackspace = 8;
+inline constexpr int kVkEscape = 27;
+inline constexpr int kVkF1 = 112;
+inline constexpr int kVkF10 = 121;
+inline constexpr int kVkEquals = 187;
+inline constexpr int kVkMinus = 189;
+inline constexpr int kVkGrave = 192;
+
+// Piano key played by a computer key, -1 for none. Digits are their ASCII
+// codes; the keypad's digits have other codes and play nothing.
+int KeyToPianoKey(int keyCode);
+
+// Pitch code of piano key k (0..25): the rest code for "Pause", -1 for no key.
+int pianoKeyPitch(int k);
+
+// The colour a key has when neither held nor lit: cream or black (RGB number).
+inline uint32_t keyRestColor(int k) {
+    return k < kWhiteKeys ? kWhiteKeyColor : kBlackKeyColor;
+}
+
+// What the piano shows through the window: the staff entry points and the keys.
+class PianoDisplay {
+  public:
+    virtual ~PianoDisplay() = default;
+    virtual void DrawNoteGlyph(int slot, int pitch, int length, int velocity) = 0;
+    virtual void RedrawStaff() = 0;
+    virtual void UpdateSlider() = 0;
+    // Clears the selection, its state as well as its colours and rectangle.
+    virtual void ClearSelectionDisplay() = 0;
+    // The NoteVolume slider's value (1..127): the velocity a new glyph shows.
+    virtual int noteVolume() const = 0;
+    // rgb: an RGB number, blue in the high byte.
+    virtual void setKeyColor(int k, uint32_t rgb) = 0;
+};
+
+// What the window decides. Empty functions read as false and do nothing.
+struct PianoHooks {
+    std::function<bool()> clockRunning;  // the playback clock is ticking: the piano is mute
+    std::function<bool()> recordMode;    // the record switch is on
+    // Applies the switched-on effects to what was just loaded; false when they
+    // could not be applied (it reports that itself).
+    std::function<bool()> FX;
+    // Stores TeachMode and checks "Teacher On" or "Teacher Off" to match.
+    std::function<void(bool on)> setTeachMode;
+};
+
+class Piano {
+  public:
+    Piano(Composition& composition, EditState& edit, AudioEngine& engine, PianoLights& lights,
+          PianoDisplay& display, PianoHooks hooks = {});
+
+    // Filled in as the window's parts come up (the effects hook arrives last).
+    PianoHooks& hooks() { return m_hooks; }
+
+    // A key clicked (0..25): plays its note and, while recording, appends it
+    // to the active track. Nothing while the playback clock runs.
+    void Piano_Click(int k);
+    // A computer key pressed and released: the key lights blue while held,
+    // even during playback, and plays through Piano_Click.
+    void Piano_KeyDown(int keyCode);
+    void Piano_KeyUp(int keyCode);
+
+    // Plays the instrument dialog's review note with `program` in the active
+    // track's octave. False when nothing could be played; the dialog then asks again.
+    bool PreviewInstrument(int program);
+
+    void TeachOn();
+    void TeachOff();
+
+  private:
+    void enter(int pitch);
+    bool preview(int instrument, int pitch, int length);
+    bool flag(const std::function<bool()>& hook) const { return hook && hook(); }
+
+    Composition& m_composition;
+    EditState& m_edit;
+    AudioEngine& m_engine;
+    PianoLights& m_lights;
+    PianoDisplay& m_display;
+    PianoHooks m_hooks;
+};
+
+}  // namespace qn

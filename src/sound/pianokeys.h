@@ -1,0 +1,46 @@
+#pragma once
+
+// The 26 keys of the on-screen piano below the staves: 16 white keys (the last
+// one, "Pause", enters rests) and 10 black keys, placed in client twips. They
+// only show and report clicks; the Piano decides what a key does.
+
+#include <QColor>
+#include <QObject>
+#include <array>
+#include <cstdint>
+
+#include "piano.h"
+
+class QGraphicsScene;
+class QKeyEvent;
+class QPushButton;
+
+namespace qn {
+
+// An RGB number (red in the low byte, blue in the high byte) as a colour.
+QColor colorFromRgbNumber(uint32_t rgb);
+
+// The virtual key code KeyToPianoKey reads, for the keys that can play the
+// piano (and F10, which plays nothing); -1 for every other key, the keypad's
+// digits included.
+int virtualKeyCode(const QKeyEvent& event);
+
+class PianoKeys : public QObject {
+    Q_OBJECT
+  public:
+    explicit PianoKeys(QGraphicsScene& scene, QObject* parent = nullptr);
+
+    QPushButton* key(int k) const { return m_keys.at(k); }
+    // rgb: an RGB number, blue in the high byte.
+    void setKeyColor(int k, uint32_t rgb);
+    uint32_t keyColor(int k) const { return m_colors.at(k); }
+
+  signals:
+    void clicked(int k);
+
+  private:
+    std::array<QPushButton*, kPianoKeys> m_keys{};
+    std::array<uint32_t, kPianoKeys> m_colors{};
+};
+
+}  // namespace qn
