@@ -5,8 +5,13 @@
 #include <memory>
 
 #include "documentfile.h"
+#include "effectsform.h"
 #include "jsondump.h"
 #include "model/documentcommands.h"
+#include "sound/effectprocessor.h"
+#include "sound/effects/effectchain.h"
+#include "sound/offlinerenderer.h"
+#include "sound/soundfont.h"
 
 namespace qn {
 
@@ -19,11 +24,14 @@ const char* const kUsage =
     "Usage: quillnote [FILE.msf]\n"
     "       quillnote --export-midi IN.msf OUT.mid\n"
     "       quillnote --dump IN.msf\n"
+    "       quillnote --render IN.msf OUT.wav\n"
     "       quillnote --help | --version\n"
     "\n"
     "Without options Quillnote opens its window, with FILE.msf if given.\n"
     "  --export-midi  open IN.msf and save it as the Standard MIDI File OUT.mid\n"
-    "  --dump         open IN.msf and print the composition as JSON\n";
+    "  --dump         open IN.msf and print the composition as JSON\n"
+    "  --render       open IN.msf and render it through the synthesiser into the\n"
+    "                 WAV file OUT.wav (16-bit stereo, 44100 Hz)\n";
 
 int fail(const QString& message, int status) {
     std::fprintf(stderr, "quillnote: %s\n", qUtf8Printable(message));
@@ -57,6 +65,52 @@ int dump(const QString& in) {
     return std::fflush(stdout) == 0 ? 0 : kExitWriteFailed;
 }
 
+// Open, then the whole composition through the synthesiser into a WAV file,
+// as fast as the CPU allows.
+int render(const QString& in, const QString& out) {
+    auto c = std::make_unique<Composition>();
+    EditState e;
+    if (!open(in, *c, e)) return kExitBadInput;
+    // ComputeSongLength, then WriteMidiFile(c, 0, 3, 0, SongLength): what Play sends.
+    const std::vector<uint8_t> midi = exportMidiBytes(*c);
+
+    QString error;
+    const QString soundFont = findSoundFont(systemSoundFontSources(), &error);
+    if (soundFont.isEmpty()) return fail(error, kExitBadInput);
+    const auto renderer = OfflineRenderer::create(soundFont, &error);
+    if (!renderer) return fail(error, kExitBadInput);
+
+    // The effects switched on in the file, with the effects dialog's first values.
+    std::string effectsError;
+    const auto settings = EffectsForm().settings(c->Effects, &effectsError);
+    auto chain = settings
+                     ? fx::EffectChain::create(*settings, renderer->sampleRate(), &effectsError)
+                     : nullptr;
+    if (!chain)
+        return fail(QStringLiteral("FX error: %1").arg(effectsError.c_str()), kExitBadInput);
+    EffectProcessor effects(std::move(chain));
+    RenderOptions options;
+    if (!effects.empty()) {
+        options.processor = &effects;
+        // An echo may fall silent for up to its longest delay between repeats.
+        options.silenceMs = 2100;
+    }
+    WavWriter wav(renderer->sampleRate());
+    // Room for the whole file at once, so it is never copied: the composition
+    // at 500 000 us per quarter note and the longest release the renderer
+    // allows (an hour of music is 635 MB).
+    if (const auto ticks = midiEndTick(midi))
+        wav.reserve((uint64_t{*ticks} * 500 / static_cast<uint64_t>(c->Division) +
+                     static_cast<uint64_t>(options.maxTailMs)) *
+                    static_cast<uint64_t>(renderer->sampleRate()) / 1000);
+    const auto rendered = renderer->render(
+        midi, options, [&wav](const float* samples, int frames) { wav.append(samples, frames); },
+        &error);
+    if (!rendered) return fail(error, kExitWriteFailed);
+    if (!saveWholeFile(out, wav.finish(), &error)) return fail(error, kExitWriteFailed);
+    return 0;
+}
+
 int usageError(const QString& message) {
     fail(message, kExitBadInput);
     std::fputs(kUsage, stderr);
@@ -86,6 +140,10 @@ std::optional<int> runCommandLine(const QStringList& arguments) {
     if (mode == QLatin1String("--dump")) {
         if (operands != 1) return usageError(QStringLiteral("--dump needs IN.msf"));
         return dump(arguments.at(1));
+    }
+    if (mode == QLatin1String("--render")) {
+        if (operands != 2) return usageError(QStringLiteral("--render needs IN.msf and OUT.wav"));
+        return render(arguments.at(1), arguments.at(2));
     }
     return usageError(QStringLiteral("unknown option %1").arg(mode));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The modes that run without a window: export, dump, help and version.
+// The modes that run without a window: export, dump, render, help and version.
 
 #include <QStringList>
 #include <optional>

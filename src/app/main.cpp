@@ -32,6 +32,6 @@ int main(int argc, char* argv[]) {
     options.commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
     options.executablePath = QCoreApplication::applicationFilePath();
     qn::MainWindow window(options);
-    window.start();
+    if (!window.start()) return 1;
     return QApplication::exec();
 }

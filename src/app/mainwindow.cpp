@@ -7,10 +7,12 @@
 #include <QGraphicsEllipseItem>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsRectItem>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSlider>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "clientview.h"
@@ -18,17 +20,20 @@
 #include "documentfile.h"
 #include "durationpalette.h"
 #include "fileassociation.h"
+#include "fxform.h"
 #include "instrumentnames.h"
 #include "model/documentcommands.h"
 #include "model/durationcommand.h"
 #include "model/editcommands.h"
 #include "model/modifycommands.h"
-#include "pianokeys.h"
 #include "pictures.h"
+#include "sound/pianokeys.h"
+#include "sound/synthengine.h"
 #include "staff/clientscene.h"
 #include "staff/staffgeometry.h"
 #include "staff/staffscene.h"
 #include "staff/twipwidget.h"
+#include "windowsound.h"
 
 namespace qn {
 
@@ -38,43 +43,13 @@ const QString kTitle = QStringLiteral("Quillnote");
 const QString kMsfFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF");
 const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid");
 
-const QColor kIndicatorRed(255, 0, 0);
-const QColor kIndicatorGrey(128, 128, 128);
+const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
+const QColor kGreyFill = colorFromRgbNumber(kIndicatorGrey);
 
-// Commands whose handlers come with the sound, printing, options and help work.
+// Commands whose handlers come with the printing, options, instrument and help work.
 constexpr Command kNotYetAvailable[] = {
-    Command::PlayMidi,
-    Command::PrintSetup,
-    Command::PrintPreview,
-    Command::Print,
-    Command::ChangeInstrument,
-    Command::Play,
-    Command::Pause,
-    Command::Stop,
-    Command::ActiveTrackOnly,
-    Command::PlaySelection,
-    Command::PlayStartToSelection,
-    Command::PlayFromSelection,
-    Command::Loop,
-    Command::SetOctave,
-    Command::SetupEffects,
-    Command::Distortion,
-    Command::Echo,
-    Command::Chorus,
-    Command::Flanger,
-    Command::Compressor,
-    Command::Gargle,
-    Command::Para,
-    Command::Reverb,
-    Command::Options,
-    Command::KaraokeOn,
-    Command::KaraokeOff,
-    Command::PlayerPianoOn,
-    Command::PlayerPianoOff,
-    Command::TeachOn,
-    Command::TeachOff,
-    Command::Help,
-    Command::About,
+    Command::PrintSetup, Command::PrintPreview, Command::Print, Command::ChangeInstrument,
+    Command::SetOctave,  Command::Options,      Command::Help,  Command::About,
 };
 
 constexpr Command kEffectCommands[kEffectCount] = {
@@ -124,16 +99,15 @@ void MainWindow::buildClientArea() {
     connect(m_List4, &QComboBox::activated, this, [this](int index) { m_listInstrument = index; });
 
     // Playback indicators and displays.
-    m_StopBox = m_scene->addRect(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kIndicatorGrey));
+    m_StopBox = m_scene->addRect(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
     m_StopBox->setPos(11400, 7620);
     m_StopBox->setToolTip(tr("Stopped"));
     for (int i = 0; i < 2; ++i) {
-        m_PauseBar[i] =
-            m_scene->addRect(0, 0, 105, 300, QPen(Qt::black, 15), QBrush(kIndicatorGrey));
+        m_PauseBar[i] = m_scene->addRect(0, 0, 105, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
         m_PauseBar[i]->setPos(11850 + 180 * i, 7620);
         m_PauseBar[i]->setToolTip(tr("Paused"));
     }
-    m_RecButt = m_scene->addEllipse(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kIndicatorRed));
+    m_RecButt = m_scene->addEllipse(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kRedFill));
     m_RecButt->setPos(12450, 7620);
     m_RecButt->setToolTip(tr("Record"));
 
@@ -157,11 +131,11 @@ void MainWindow::buildClientArea() {
     m_Volslider->setRange(0, 100);
     m_Volslider->setValue(100);
     m_Volslider->setToolTip(tr("Master volume"));
-    m_Volslider->setEnabled(false);  // the sound engine drives it
     placeWidget(*m_scene, m_Volslider, 7920, 7800, 3000, 300);
 }
 
-void MainWindow::start() {
+bool MainWindow::start() {
+    if (!InitMusic()) return false;
     // The options dialog's creation turns an unset picture number into "Piano".
     if (m_settings.BackgroundImage == 0) m_settings.BackgroundImage = 106;
 
@@ -174,7 +148,7 @@ void MainWindow::start() {
         show();
         showDocumentTitle();
         m_dialogs->message(QMessageBox::Warning, kTitle, registrationError);
-        return;
+        return true;
     }
     for (int t = 0; t < kTrackCount; ++t)
         m_composition->TrackInstrument[t] = static_cast<int16_t>(m_settings.TrackInstrument[t]);
@@ -184,6 +158,7 @@ void MainWindow::start() {
     m_commands->setChecked(Command::KaraokeOff, !m_settings.KaraokeMode);
     m_commands->setChecked(Command::PlayerPianoOn, m_settings.PlayerPianoMode);
     m_commands->setChecked(Command::PlayerPianoOff, !m_settings.PlayerPianoMode);
+    m_sound->setModes(m_settings.KaraokeMode, m_settings.PlayerPianoMode, m_settings.TeachMode);
 
     for (int t = 0; t < kTrackCount; ++t)
         setInstrumentLabel(t, QString::number(m_composition->TrackInstrument[t]));
@@ -198,7 +173,7 @@ void MainWindow::start() {
     m_composition->NoteCount.fill(0);
     m_edit.ScrollPos = 0;
     m_recordMode = true;
-    m_RecButt->setBrush(kIndicatorRed);
+    m_RecButt->setBrush(kRedFill);
     m_edit.DefaultVelocity = 100;
     m_staff->setNoteVolumeSlider(100);
     for (int t = 0; t < kTrackCount; ++t) {
@@ -217,6 +192,59 @@ void MainWindow::start() {
         m_startupFile = file;
         Open_Click();
     }
+    m_sound->lights().KeyRestoreColor = kWhite;
+    return true;
+}
+
+bool MainWindow::InitMusic() {
+    EngineStart started = m_options.startEngine ? m_options.startEngine() : [this] {
+        SynthEngine::Options options;
+        options.settings = m_store;
+        SynthEngine::Created created = SynthEngine::create(options);
+        return EngineStart{std::move(created.engine), created.error, created.status};
+    }();
+    if (!started.engine) {
+        m_dialogs->message(QMessageBox::Information, tr("Exiting..."),
+                           tr("Could not initialize DirectMusic.\r\nHave you installed DirectX "
+                              "on this PC?"),
+                           started.error);
+        return false;
+    }
+    if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
+    SoundWidgets widgets;
+    widgets.staff = m_staff;
+    widgets.keys = m_piano;
+    widgets.StopBox = m_StopBox;
+    widgets.PauseBar[0] = m_PauseBar[0];
+    widgets.PauseBar[1] = m_PauseBar[1];
+    widgets.TimeDisplay = m_TimeDisplay;
+    widgets.NoteNumDisplay = m_NoteNumDisplay;
+    widgets.window = this;
+    m_sound = new WindowSound(*m_composition, m_edit, std::move(started.engine), widgets,
+                              m_effectsForm, *m_dialogs, this);
+    connectSound();
+    return true;
+}
+
+void MainWindow::connectSound() {
+    m_sound->setRecordMode([this] { return m_recordMode; });
+    m_sound->setTeachModeHandler([this](bool on) {
+        m_commands->setChecked(Command::TeachOn, on);
+        m_commands->setChecked(Command::TeachOff, !on);
+    });
+    connect(m_Volslider, &QSlider::valueChanged, this,
+            [this](int value) { m_sound->playback().Volslider_Change(value); });
+    // A mouse-up on the staff background ends a pause: the next Play starts afresh.
+    connect(m_staff, &StaffScene::backgroundMouseUp, this, [this] {
+        m_sound->playback().state().Paused = false;
+        for (QGraphicsRectItem* bar : m_PauseBar)
+            bar->setBrush(kGreyFill);
+    });
+    // Keys reach the piano once the staff background has been clicked.
+    connect(m_staff, &StaffScene::backgroundClicked, this, [this] {
+        m_scene->setFocusItem(nullptr);
+        m_view->setFocus();
+    });
 }
 
 void MainWindow::applyBackground() {
@@ -343,6 +371,62 @@ void MainWindow::run(Command command) {
         case Command::BassClef:
             return toggleBassClef();
 
+        case Command::PlayMidi:
+            return PlayMIDI_Click();
+        case Command::Play:
+            return m_sound->playback().Play();
+        case Command::PlaySelection:
+            if (m_edit.SelActive) m_sound->playback().Play();
+            return;
+        case Command::Pause:
+            return m_sound->playback().Pause();
+        case Command::Stop:
+            return m_sound->playback().Stop();
+        case Command::PlayStartToSelection:
+            return m_sound->playback().StartToSelection();
+        case Command::PlayFromSelection:
+            return m_sound->playback().FromSelection();
+        case Command::ActiveTrackOnly: {
+            bool& only = m_sound->playback().state().actrk;
+            only = !only;
+            return m_commands->setChecked(Command::ActiveTrackOnly, only);
+        }
+        case Command::Loop:
+            m_sound->playback().ChkLoop_Click();
+            return m_commands->setChecked(Command::Loop, m_sound->playback().state().ChkLoop);
+
+        case Command::KaraokeOn:
+            return setMode(Command::KaraokeOn, Command::KaraokeOff, true);
+        case Command::KaraokeOff:
+            return setMode(Command::KaraokeOn, Command::KaraokeOff, false);
+        case Command::PlayerPianoOn:
+            return setMode(Command::PlayerPianoOn, Command::PlayerPianoOff, true);
+        case Command::PlayerPianoOff:
+            return setMode(Command::PlayerPianoOn, Command::PlayerPianoOff, false);
+        case Command::TeachOn:
+            return m_sound->piano().TeachOn();
+        case Command::TeachOff:
+            return m_sound->piano().TeachOff();
+
+        case Command::SetupEffects:
+            return SetupFX();
+        case Command::Distortion:
+            return toggleEffect(command, 0);
+        case Command::Echo:
+            return toggleEffect(command, 1);
+        case Command::Chorus:
+            return toggleEffect(command, 2);
+        case Command::Flanger:
+            return toggleEffect(command, 3);
+        case Command::Compressor:
+            return toggleEffect(command, 4);
+        case Command::Gargle:
+            return toggleEffect(command, 5);
+        case Command::Para:
+            return toggleEffect(command, 6);
+        case Command::Reverb:
+            return toggleEffect(command, 7);
+
         case Command::Record:
             return toggleRecord();
         case Command::ExpandedScale:
@@ -361,9 +445,48 @@ void MainWindow::applyResult(const CommandResult& result) {
                               "out and nothing was changed."));
 }
 
+void MainWindow::setMode(Command on, Command off, bool enabled) {
+    m_commands->setChecked(on, enabled);
+    m_commands->setChecked(off, !enabled);
+    PlaybackState& state = m_sound->playback().state();
+    (on == Command::KaraokeOn ? state.KaraokeMode : state.PlayerPianoMode) = enabled;
+}
+
+void MainWindow::toggleEffect(Command item, int effect) {
+    bool& on = m_composition->Effects[effect];
+    on = !on;
+    m_commands->setChecked(item, on);
+}
+
+void MainWindow::SetupFX() {
+    if (!m_fxForm) m_fxForm = new FXform(m_effectsForm, this);
+    m_fxForm->refresh();
+    m_fxForm->show();
+    m_fxForm->raise();
+}
+
+void MainWindow::PlayMIDI_Click() {
+    const QString path =
+        m_dialogs->openFileName(QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.MID)|*.MID"), 2);
+    m_sound->playback().PlayMidiFile(path.toStdString());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = virtualKeyCode(*event);
+    // A held key enters one note, not a run of them.
+    if (key < 0 || event->isAutoRepeat()) return QMainWindow::keyPressEvent(event);
+    m_sound->piano().Piano_KeyDown(key);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    const int key = virtualKeyCode(*event);
+    if (key < 0 || event->isAutoRepeat()) return QMainWindow::keyReleaseEvent(event);
+    m_sound->piano().Piano_KeyUp(key);
+}
+
 void MainWindow::toggleRecord() {
     m_recordMode = !m_recordMode;
-    m_RecButt->setBrush(m_recordMode ? kIndicatorRed : kIndicatorGrey);
+    m_RecButt->setBrush(m_recordMode ? kRedFill : kGreyFill);
 }
 
 void MainWindow::toggleExpandedScale() {
@@ -444,6 +567,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ShutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
+    if (m_sound) m_sound->release();
     PromptSaveChanges(*m_composition, *m_dialogs, [this] { Save_Click(); });
     for (int t = 0; t < kTrackCount; ++t)
         m_settings.TrackInstrument[t] = m_composition->TrackInstrument[t];

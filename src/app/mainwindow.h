@@ -10,10 +10,12 @@
 
 #include "command.h"
 #include "dialogs.h"
+#include "effectsform.h"
 #include "model/commandresult.h"
 #include "model/composition.h"
 #include "model/editstate.h"
 #include "settings.h"
+#include "sound/audioengine.h"
 
 class QComboBox;
 class QGraphicsItem;
@@ -31,13 +33,23 @@ class ClientView;
 class CommandMap;
 class DurationPalette;
 class PianoKeys;
+class FXform;
 class StaffScene;
+class WindowSound;
+
+// The synthesiser, or why there is none; `status` says when it plays silently.
+struct EngineStart {
+    std::unique_ptr<AudioEngine> engine;
+    QString error;
+    QString status;
+};
 
 struct StartOptions {
     QString commandLine;            // a file to open, quoted or not; may be empty
     QString executablePath;         // for the .msf association
     QSettings* settings = nullptr;  // where the settings live; the user's own when null
     std::function<QString(const QString& executable)> registerAssociation;  // null: the real one
+    std::function<EngineStart()> startEngine;  // null: the real synthesiser
 };
 
 class MainWindow : public QMainWindow {
@@ -46,9 +58,10 @@ class MainWindow : public QMainWindow {
     MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs = {});
     ~MainWindow() override;
 
-    // Runs the start-up sequence: settings, the window shown, the model
-    // cleared, the command-line file opened.
-    void start();
+    // Runs the start-up sequence: the synthesiser, settings, the window shown,
+    // the model cleared, the command-line file opened. False when the
+    // synthesiser could not start: the program then ends.
+    bool start();
 
     void run(Command command);
     void Toolbar_Click(int index);
@@ -56,6 +69,9 @@ class MainWindow : public QMainWindow {
     Composition& composition() { return *m_composition; }
     EditState& editState() { return m_edit; }
     StaffScene& staff() { return *m_staff; }
+    WindowSound& sound() { return *m_sound; }
+    EffectsForm& effectsForm() { return m_effectsForm; }
+    FXform* effectsDialog() const { return m_fxForm; }
     CommandMap& commands() { return *m_commands; }
     Dialogs& dialogs() { return *m_dialogs; }
     const Settings& settings() const { return m_settings; }
@@ -63,6 +79,7 @@ class MainWindow : public QMainWindow {
     bool expandedScale() const { return m_expandedScale; }
     int listInstrument() const { return m_listInstrument; }
     QComboBox* instrumentCombo() const { return m_List4; }
+    QSlider* masterVolumeSlider() const { return m_Volslider; }
 
     // File commands.
     void New_Click();
@@ -77,6 +94,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void buildClientArea();
@@ -89,6 +108,12 @@ class MainWindow : public QMainWindow {
     void toggleRecord();
     void toggleExpandedScale();
     void toggleBassClef();
+    bool InitMusic();
+    void connectSound();
+    void setMode(Command on, Command off, bool enabled);
+    void toggleEffect(Command item, int effect);
+    void SetupFX();
+    void PlayMIDI_Click();
     void ShutDown();
 
     StartOptions m_options;
@@ -98,6 +123,7 @@ class MainWindow : public QMainWindow {
     Settings m_settings;
 
     std::unique_ptr<Composition> m_composition;
+    EffectsForm m_effectsForm;
     EditState m_edit;
     bool m_recordMode = true;
     bool m_expandedScale = false;
@@ -110,6 +136,8 @@ class MainWindow : public QMainWindow {
     StaffScene* m_staff = nullptr;
     CommandMap* m_commands = nullptr;
     PianoKeys* m_piano = nullptr;
+    WindowSound* m_sound = nullptr;
+    FXform* m_fxForm = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_List4 = nullptr;
     QGraphicsEllipseItem* m_RecButt = nullptr;

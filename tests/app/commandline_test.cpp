@@ -150,3 +150,125 @@ TEST(CommandLine, BadUsageGivesStatusTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+// --render: the whole composition through the synthesiser into a WAV file.
+
+Outcome quillnoteWith(const QStringList& arguments, const char* variable, const QString& value) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(variable), value);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(QUILLNOTE_BINARY), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+uint32_t little32(const QByteArray& b, int at) {
+    return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 | uint8_t(b[at + 2]) << 16 |
+           uint32_t(uint8_t(b[at + 3])) << 24;
+}
+uint16_t little16(const QByteArray& b, int at) {
+    return static_cast<uint16_t>(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
+}
+
+TEST_F(CommandLineFiles, RenderWritesAStereoWavAsLongAsTheComposition) {
+    // Ten notes at Division 100 (5 ms ticks): 24 + 400 ticks, 2.12 s.
+    QByteArray song = "DIVISION 100\r\nTRACK 0\r\nINST 0\r\nOCTAVE 4\r\n";
+    for (int i = 0; i < 10; ++i)
+        song += " 12, 100, 3\r\n";
+    writeFile(path("in.msf"), song);
+    const Outcome o = quillnote({"--render", path("in.msf"), path("out.wav")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.isEmpty());
+
+    const QByteArray wav = readFile(path("out.wav"));
+    ASSERT_GT(wav.size(), 44);
+    EXPECT_EQ(wav.left(4), "RIFF");
+    EXPECT_EQ(little32(wav, 4), static_cast<uint32_t>(wav.size() - 8));
+    EXPECT_EQ(wav.mid(8, 8), "WAVEfmt ");
+    EXPECT_EQ(little16(wav, 20), 1);       // PCM
+    EXPECT_EQ(little16(wav, 22), 2);       // stereo
+    EXPECT_EQ(little32(wav, 24), 44100u);  // Hz
+    EXPECT_EQ(little16(wav, 34), 16);      // bits
+    EXPECT_EQ(wav.mid(36, 4), "data");
+    const uint32_t dataBytes = little32(wav, 40);
+    EXPECT_EQ(dataBytes, static_cast<uint32_t>(wav.size() - 44));
+    // It lasts the composition, plus the last note's release.
+    const double seconds = dataBytes / 4.0 / 44100;
+    EXPECT_GE(seconds, 2.12 - 0.02);
+    EXPECT_LE(seconds, 2.12 + 1.5);
+    int loudest = 0;
+    for (int i = 44; i + 1 < wav.size(); i += 2)
+        loudest = std::max(loudest, std::abs(static_cast<int16_t>(little16(wav, i))));
+    EXPECT_GT(loudest, 1000);
+}
+
+TEST_F(CommandLineFiles, RenderAppliesEveryEffectSwitchedOnInTheFile) {
+    const QByteArray notes = "TRACK 0\r\nINST 0\r\n 12, 110, 3\r\n 16, 110, 5\r\n 169, 100, 7\r\n";
+    writeFile(path("dry.msf"), notes);
+    ASSERT_EQ(quillnote({"--render", path("dry.msf"), path("dry.wav")}).status, 0);
+    const QByteArray dry = readFile(path("dry.wav"));
+    auto difference = [&](const QByteArray& wet) {
+        // Power of wet minus dry over the dry file's length, relative to the dry power.
+        double diff = 0, power = 0;
+        for (int i = 44; i + 1 < dry.size(); i += 2) {
+            const double d = static_cast<int16_t>(little16(dry, i));
+            const double w = i + 1 < wet.size() ? static_cast<int16_t>(little16(wet, i)) : 0.0;
+            diff += (w - d) * (w - d);
+            power += d * d;
+        }
+        return diff / power;
+    };
+    for (const char* effect :
+         {"DISTORTION", "ECHO", "CHORUS", "FLANGER", "COMPRESSOR", "GARGLE", "PARA", "REVERB"}) {
+        writeFile(path("wet.msf"), QByteArray(effect) + "\r\n" + notes);
+        const Outcome o = quillnote({"--render", path("wet.msf"), path("wet.wav")});
+        ASSERT_EQ(o.status, 0) << effect << o.err.toStdString();
+        // The first values of the dialog are mild (the echo mixes in 8 %), yet audible.
+        EXPECT_GT(difference(readFile(path("wet.wav"))), 0.001) << effect;
+    }
+}
+
+TEST_F(CommandLineFiles, RenderFailuresGiveOneLineAndWriteNothing) {
+    writeFile(path("bad.msf"), "DIVISION 64\r\nTRACK 0\r\n 1, 2, 3\r\nTRACK 9\r\n");
+    writeFile(path("good.msf"), "TRACK 0\r\n 12, 100, 3\r\n");
+    const struct {
+        QStringList arguments;
+        QString soundFont;  // QUILLNOTE_SOUNDFONT; empty: the usual lookup
+        int status;
+        QString mentions;
+        QString output;
+    } cases[] = {
+        {{"--render", path("bad.msf"), path("new.wav")}, {}, 2, "line 4", path("new.wav")},
+        {{"--render", path("missing.msf"), path("new.wav")}, {}, 2, "missing.msf", path("new.wav")},
+        {{"--render", path("good.msf"), path("new.wav")},
+         path("no.sf2"),
+         2,
+         "no.sf2",
+         path("new.wav")},
+        {{"--render", path("good.msf"), path("no/such/dir/new.wav")},
+         {},
+         1,
+         "new.wav",
+         path("no/such/dir/new.wav")},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.arguments.join(' ').toStdString());
+        const Outcome o = k.soundFont.isEmpty()
+                              ? quillnote(k.arguments)
+                              : quillnoteWith(k.arguments, "QUILLNOTE_SOUNDFONT", k.soundFont);
+        EXPECT_EQ(o.status, k.status);
+        EXPECT_TRUE(o.err.startsWith("quillnote: ") && o.err.endsWith('\n'));
+        EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
+        EXPECT_TRUE(o.err.contains(k.mentions.toUtf8())) << o.err.toStdString();
+        EXPECT_TRUE(o.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(k.output));
+    }
+    for (const QStringList& arguments :
+         {QStringList{"--render", path("good.msf")}, QStringList{"--render", "a", "b", "c"}})
+        EXPECT_EQ(quillnote(arguments).status, 2);
+}
+
+}  // namespace

@@ -8,10 +8,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "app/commandmap.h"
 #include "app/documentfile.h"
+#include "fakeengine.h"
+#include "model/notepreview.h"
 #include "scripteddialogs.h"
 #include "staff/labelitem.h"
 #include "staff/staffcontroller.h"
@@ -53,6 +57,7 @@ class MainWindowTest : public ::testing::Test {
             registrations << executable;
             return registrationError;
         };
+        options.startEngine = test::fakeEngineStarter(&engine);
         auto scripted = std::make_unique<test::ScriptedDialogs>();
         dialogs = scripted.get();
         auto window = std::make_unique<MainWindow>(options, std::move(scripted));
@@ -68,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
     QTemporaryDir dir;
     std::unique_ptr<QSettings> store;
     test::ScriptedDialogs* dialogs = nullptr;
+    test::FakeEngine* engine = nullptr;
     QStringList registrations;
 };
 
@@ -267,6 +273,8 @@ TEST_F(MainWindowTest, EveryMenuItemRunsTheSameCommandAsItsToolbarButton) {
             bool selection;
             QStringList asked;
             bool visible;
+            std::vector<uint8_t> heard;
+            std::vector<bool> plays;
         };
         auto runWith = [&](bool fromMenu) {
             auto w = makeWindow(file);
@@ -289,7 +297,9 @@ TEST_F(MainWindowTest, EveryMenuItemRunsTheSameCommandAsItsToolbarButton) {
                       {},
                       w->editState().SelActive,
                       dialogs->asked,
-                      w->isVisible()};
+                      w->isVisible(),
+                      engine->loaded,
+                      engine->plays};
             for (int i = 0; i < w->composition().NoteCount[0]; ++i)
                 o.track0.push_back(w->composition().note(0, i));
             return o;
@@ -301,6 +311,8 @@ TEST_F(MainWindowTest, EveryMenuItemRunsTheSameCommandAsItsToolbarButton) {
         EXPECT_EQ(menu.selection, button.selection) << "button " << pair.button;
         EXPECT_EQ(menu.asked, button.asked) << "button " << pair.button;
         EXPECT_EQ(menu.visible, button.visible) << "button " << pair.button;
+        EXPECT_EQ(menu.heard, button.heard) << "button " << pair.button;
+        EXPECT_EQ(menu.plays, button.plays) << "button " << pair.button;
     }
 }
 
@@ -381,6 +393,80 @@ TEST_F(MainWindowTest, RestPictureWithASelectionMakesRestsAndMovesTheMarker) {
         for (int i = 0; i <= 1; ++i)
             EXPECT_EQ(w->composition().NotePitch[t][i], kRestPitch);
     EXPECT_EQ(w->composition().NotePitch[0][2], 3);
+}
+
+TEST_F(MainWindowTest, WithoutASynthesiserTheProgramSaysWhyAndEnds) {
+    StartOptions options;
+    options.settings = store.get();
+    options.registerAssociation = [](const QString&) { return QString(); };
+    options.startEngine = [] { return EngineStart{nullptr, QStringLiteral("no sound font"), {}}; };
+    auto scripted = std::make_unique<test::ScriptedDialogs>();
+    test::ScriptedDialogs* said = scripted.get();
+    MainWindow w(options, std::move(scripted));
+    EXPECT_FALSE(w.start());
+    EXPECT_EQ(said->messages,
+              QStringList{QStringLiteral("Exiting...|Could not initialize DirectMusic.\r\nHave "
+                                         "you installed DirectX on this PC?|no sound font")});
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, ComputerKeysPlayThePianoAndRecordWhileRecording) {
+    auto w = makeWindow();
+    QTest::keyClick(w.get(), Qt::Key_1);  // piano key 1: C, pitch code 1
+    ASSERT_EQ(w->composition().NoteCount[0], 1);
+    EXPECT_EQ(w->composition().NotePitch[0][0], 1);
+    EXPECT_EQ(engine->loaded, writenote(0, 1, 3, 4, 100).bytes);
+    EXPECT_EQ(engine->plays, std::vector<bool>{false});
+
+    engine->loaded.clear();
+    QTest::keyClick(w.get(), Qt::Key_Escape);  // the rest key: entered, never heard
+    EXPECT_EQ(w->composition().NotePitch[0][1], kRestPitch);
+    EXPECT_TRUE(engine->loaded.empty());
+
+    w->Toolbar_Click(9);  // record off
+    QTest::keyClick(w.get(), Qt::Key_2);
+    EXPECT_EQ(w->composition().NoteCount[0], 2);
+    EXPECT_FALSE(engine->loaded.empty());
+}
+
+TEST_F(MainWindowTest, EffectsFollowTheirMenuItemsAndTheDialogsValues) {
+    auto w = makeWindow(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
+    EXPECT_TRUE(w->composition().Effects[1]);  // the file's ECHO line
+    w->commands().menuItem(Command::Reverb)->trigger();
+    EXPECT_TRUE(w->composition().Effects[7]);
+    EXPECT_TRUE(w->commands().isChecked(Command::Reverb));
+
+    w->run(Command::Play);
+    EXPECT_NE(engine->processor, nullptr);
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+
+    w->effectsForm().setText(FxGroup::Reverb, 3, "long");
+    w->run(Command::Play);
+    EXPECT_EQ(engine->processor, nullptr);
+    ASSERT_EQ(dialogs->messages.size(), 1);
+    EXPECT_TRUE(dialogs->messages.first().startsWith(QStringLiteral("Quillnote|FX error|")));
+    EXPECT_FALSE(engine->plays.empty());  // the sound still plays, without effects
+
+    w->commands().menuItem(Command::Echo)->trigger();
+    w->commands().menuItem(Command::Reverb)->trigger();
+    w->run(Command::Play);
+    EXPECT_EQ(engine->processor, nullptr);  // nothing switched on: no chain
+    EXPECT_EQ(dialogs->messages.size(), 1);
+}
+
+TEST_F(MainWindowTest, MasterVolumeAndModeMenus) {
+    auto w = makeWindow();
+    w->masterVolumeSlider()->setValue(0);
+    EXPECT_EQ(engine->volume, -3000);
+    w->commands().menuItem(Command::KaraokeOn)->trigger();
+    EXPECT_TRUE(w->commands().isChecked(Command::KaraokeOn));
+    EXPECT_FALSE(w->commands().isChecked(Command::KaraokeOff));
+    w->commands().menuItem(Command::TeachOff)->trigger();
+    EXPECT_TRUE(w->commands().isChecked(Command::TeachOff));
+    EXPECT_TRUE(w->composition().Modified);
+    w->close();
+    EXPECT_EQ(property("karomode"), QStringLiteral("True"));
+    EXPECT_EQ(property("teachmode"), QStringLiteral("False"));
 }
 
 TEST(NameFilters, TurnDialogFiltersIntoQtNameFilters) {

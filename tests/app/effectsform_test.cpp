@@ -1,0 +1,184 @@
+#include "app/effectsform.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/fxform.h"
+
+namespace qn {
+namespace {
+
+TEST(EffectsForm, ApplyLimitsEveryBoxToItsRangeAndWritesItBack) {
+    const struct {
+        FxGroup group;
+        int box;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {FxGroup::Echo, 0, "25", "10"},        {FxGroup::Echo, 3, "-1", "0"},
+        {FxGroup::Flanger, 3, "-150", "-100"}, {FxGroup::Flanger, 1, "3.5", "3"},
+        {FxGroup::Compressor, 4, "20", "50"},  {FxGroup::Equaliser, 0, "20000", "16000"},
+        {FxGroup::Reverb, 1, "0", "1"},        {FxGroup::Distortion, 1, "5", "0"},
+        {FxGroup::Gargle, 0, "1500", "1000"},  {FxGroup::Gargle, 0, "0500", "0500"},
+        {FxGroup::Chorus, 2, "-500", "-500"},  {FxGroup::Echo, 1, "loud", "loud"},
+        {FxGroup::Compressor, 0, " +7 ", "7"},
+    };
+    for (const auto& c : cases) {
+        EffectsForm form;
+        form.setText(c.group, c.box, c.typed);
+        form.apply();
+        EXPECT_EQ(form.text(c.group, c.box), c.shown) << c.typed;
+    }
+}
+
+TEST(EffectsForm, SlidersShowTheirFormulaAtTopAndBottom) {
+    const struct {
+        FxGroup group;
+        int box;
+        double pointer;  // pixels below the track's top
+        const char* shown;
+    } cases[] = {
+        {FxGroup::Echo, 2, 0, "10"},           {FxGroup::Echo, 2, 100, "0"},
+        {FxGroup::Echo, 0, 44, "6"},           {FxGroup::Compressor, 0, 0, "60"},
+        {FxGroup::Compressor, 0, 100, "-60"},  {FxGroup::Compressor, 4, 0, "3000"},
+        {FxGroup::Flanger, 3, 100, "-100"},    {FxGroup::Reverb, 1, 0, "999"},
+        {FxGroup::Chorus, 2, 0, "-100"},       {FxGroup::Chorus, 4, 100, "4"},
+        {FxGroup::Distortion, 2, 100, "8100"}, {FxGroup::Equaliser, 0, 0, "80"},
+        {FxGroup::Equaliser, 1, 99, "14"},     {FxGroup::Gargle, 0, 100, "1000"},
+        {FxGroup::Compressor, 5, 50, "-30"},   {FxGroup::Reverb, 0, 37, "-35"},
+    };
+    for (const auto& c : cases) {
+        EffectsForm form;
+        ASSERT_TRUE(form.dragSlider(c.group, c.box, c.pointer));
+        EXPECT_EQ(form.text(c.group, c.box), c.shown) << static_cast<int>(c.group) << " " << c.box;
+        EXPECT_EQ(form.sliderTop(c.group, c.box), static_cast<int>(15 * c.pointer));
+    }
+}
+
+TEST(EffectsForm, DragsOffTheTrackAreIgnoredAndSlightlyAboveClampsToTheTop) {
+    EffectsForm form;
+    EXPECT_FALSE(form.dragSlider(FxGroup::Echo, 0, 101));  // 1515 twips
+    EXPECT_FALSE(form.dragSlider(FxGroup::Echo, 0, -1));
+    EXPECT_EQ(form.text(FxGroup::Echo, 0), "8");
+    EXPECT_TRUE(form.dragSlider(FxGroup::Echo, 0, -0.2));
+    EXPECT_EQ(form.sliderTop(FxGroup::Echo, 0), 0);
+    EXPECT_EQ(form.text(FxGroup::Echo, 0), "10");
+}
+
+TEST(EffectsForm, ReleasingTheGargleSliderLimitsItsRate) {
+    EffectsForm form;
+    form.dragSlider(FxGroup::Gargle, 0, 0);
+    EXPECT_EQ(form.text(FxGroup::Gargle, 0), "0");
+    form.releaseSlider(FxGroup::Gargle, 0);
+    EXPECT_EQ(form.text(FxGroup::Gargle, 0), "1");
+}
+
+TEST(EffectsForm, PresetsExcludeEachOtherAndSetTheEqualiser) {
+    EffectsForm form;
+    form.setNoiseReduction(true);
+    EXPECT_EQ(form.text(FxGroup::Equaliser, 0), "4000");
+    EXPECT_EQ(form.text(FxGroup::Equaliser, 1), "-14");
+    EXPECT_EQ(form.text(FxGroup::Equaliser, 2), "12");
+    EXPECT_EQ(form.sliderTop(FxGroup::Equaliser, 2), 600);
+    form.setBassBoost(true);
+    EXPECT_TRUE(form.bassBoost);
+    EXPECT_FALSE(form.noiseReduction);
+    EXPECT_EQ(form.text(FxGroup::Equaliser, 0), "80");
+    EXPECT_EQ(form.text(FxGroup::Equaliser, 1), "14");
+    EXPECT_EQ(form.sliderTop(FxGroup::Equaliser, 1), 1440);
+    form.setBassBoost(false);  // unchecking changes nothing else
+    EXPECT_EQ(form.text(FxGroup::Equaliser, 1), "14");
+}
+
+TEST(EffectsForm, ParameterSetsComeFromTheBoxesTheirFieldsName) {
+    EffectsForm form;
+    form.panDelay = true;
+    form.gargleSine = true;
+    std::array<bool, fx::kEffectKinds> enabled;
+    enabled.fill(true);
+    const auto s = form.settings(enabled, nullptr);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->enabled, enabled);
+    EXPECT_FLOAT_EQ(s->echo.wetDryMix, 8);
+    EXPECT_EQ(s->echo.panDelay, 1);
+    EXPECT_FLOAT_EQ(s->compressor.gain, 32);
+    EXPECT_FLOAT_EQ(s->compressor.attack, 312);
+    EXPECT_FLOAT_EQ(s->compressor.release, 2280);
+    EXPECT_FLOAT_EQ(s->compressor.threshold, -15);
+    EXPECT_FLOAT_EQ(s->compressor.ratio, 78);
+    EXPECT_FLOAT_EQ(s->compressor.predelay, 3);
+    EXPECT_FLOAT_EQ(s->distortion.gain, -41);
+    EXPECT_FLOAT_EQ(s->distortion.edge, 23);
+    EXPECT_FLOAT_EQ(s->distortion.postEQCenterFrequency, 1940);
+    EXPECT_FLOAT_EQ(s->distortion.postEQBandwidth, 200);
+    EXPECT_FLOAT_EQ(s->paramEq.center, 2960);
+    EXPECT_FLOAT_EQ(s->paramEq.bandwidth, 6);
+    EXPECT_FLOAT_EQ(s->paramEq.gain, 10);
+    EXPECT_FLOAT_EQ(s->chorus.feedback, -54);
+    EXPECT_FLOAT_EQ(s->chorus.frequency, 2);
+    EXPECT_EQ(s->chorus.phase, 0);
+    EXPECT_FLOAT_EQ(s->flanger.wetDryMix, 76);
+    EXPECT_FLOAT_EQ(s->flanger.depth, 77);
+    EXPECT_FLOAT_EQ(s->flanger.delay, 3);
+    EXPECT_EQ(s->flanger.phase, 3);
+    EXPECT_EQ(s->gargle.rateHz, 190u);
+    EXPECT_EQ(s->gargle.waveShape, fx::kGargleSquare);
+    EXPECT_FLOAT_EQ(s->reverb.inGain, -24);
+    EXPECT_FLOAT_EQ(s->reverb.reverbTime, 2300);
+    EXPECT_NEAR(s->reverb.highFreqRTRatio, 0.769, 1e-6);
+
+    form.setText(FxGroup::Flanger, 2, "deep");
+    std::string error;
+    EXPECT_FALSE(form.settings(enabled, &error).has_value());
+    EXPECT_NE(error.find("Flanger"), std::string::npos);
+    enabled[static_cast<int>(fx::EffectKind::Flanger)] = false;  // a frame not in use
+    EXPECT_TRUE(form.settings(enabled, &error).has_value());
+}
+
+TEST(EffectsFormDialog, LabelButtonsShowOneFrameAndClosingApplies) {
+    EffectsForm form;
+    FXform dialog(form);
+    dialog.show();
+    QTest::mouseClick(dialog.frameButton(FxGroup::Reverb), Qt::LeftButton);
+    EXPECT_EQ(dialog.currentFrame(), FxGroup::Reverb);
+
+    QLineEdit* box = dialog.box(FxGroup::Reverb, 3);
+    box->selectAll();
+    QTest::keyClicks(box, "9000");
+    EXPECT_EQ(form.text(FxGroup::Reverb, 3), "9000");
+    dialog.close();
+    EXPECT_EQ(form.text(FxGroup::Reverb, 3), "3000");
+    EXPECT_EQ(box->text(), QStringLiteral("3000"));
+}
+
+TEST(EffectsFormDialog, WaveformPairsStayExclusiveAndSlidersFillTheirBox) {
+    EffectsForm form;
+    FXform dialog(form);
+    dialog.show();
+    dialog.showFrame(FxGroup::Chorus);
+    QTest::mouseClick(dialog.checkBox(FXform::Check::ChorusTriangle), Qt::LeftButton);
+    EXPECT_FALSE(form.chorusSine);
+    EXPECT_FALSE(dialog.checkBox(FXform::Check::ChorusSine)->isChecked());
+
+    dialog.showFrame(FxGroup::Echo);
+    FxSlider* slider = dialog.slider(FxGroup::Echo, 1);
+    QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(5, 0));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(5, 0));
+    EXPECT_EQ(dialog.box(FxGroup::Echo, 1)->text(), QStringLiteral("10"));
+}
+
+TEST(EffectsForm, ReadsATextOnlyWhenAllOfItIsANumber) {
+    EXPECT_EQ(EffectsForm::readNumber(" 12.5 "), 12.5);
+    EXPECT_EQ(EffectsForm::readNumber("-3"), -3);
+    EXPECT_FALSE(EffectsForm::readNumber("12dB").has_value());
+    EXPECT_FALSE(EffectsForm::readNumber("").has_value());
+    EXPECT_FALSE(EffectsForm::readNumber("+").has_value());
+    EXPECT_FALSE(EffectsForm::readNumber("1e999").has_value());
+}
+
+}  // namespace
+}  // namespace qn
