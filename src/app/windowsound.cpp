@@ -3,6 +3,8 @@
 #include <QBrush>
 #include <QGraphicsRectItem>
 #include <QLabel>
+#include <QScreen>
+#include <algorithm>
 
 #include "dialogs.h"
 #include "effectsform.h"
@@ -124,7 +126,24 @@ void WindowSound::apply(const DisplayChanges& changes) {
     if (changes.timeText) m_widgets.TimeDisplay->setText(QString::fromStdString(*changes.timeText));
     if (changes.noteNumberText)
         m_widgets.NoteNumDisplay->setText(QString::fromStdString(*changes.noteNumberText));
+    if (changes.showKaraoke && !m_karaokePlaced) placeKaraoke();
     m_karaoke->apply(changes);
+}
+
+void WindowSound::placeKaraoke() {
+    // Below the main window, where it hides neither the staves nor the lit
+    // keys; pulled up onto the screen when there is no room. Afterwards it
+    // stays where the user puts it.
+    m_karaokePlaced = true;
+    const QRect main = m_widgets.window->frameGeometry();
+    QPoint corner(main.left(), main.bottom() + 1);
+    if (const QScreen* screen = m_widgets.window->screen()) {
+        const QRect room = screen->availableGeometry();
+        const int height = m_karaoke->frameGeometry().height();
+        corner.setY(std::min(corner.y(), room.bottom() - height));
+        corner.setX(std::clamp(corner.x(), room.left(), room.right() - m_karaoke->width()));
+    }
+    m_karaoke->move(corner);
 }
 
 void WindowSound::DrawNoteGlyph(int slot, int pitch, int length, int velocity) {

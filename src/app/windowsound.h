@@ -88,6 +88,8 @@ class WindowSound : public QObject, private PlaybackDisplay, private PianoDispla
     int noteVolume() const override;
     void setKeyColor(int k, uint32_t rgb) override;
 
+    void placeKaraoke();
+
     Composition& m_composition;
     SoundWidgets m_widgets;
     EffectsForm& m_effects;
@@ -98,6 +100,7 @@ class WindowSound : public QObject, private PlaybackDisplay, private PianoDispla
     PlaybackClock m_clock;
     ClockTimer* m_clockTimer = nullptr;
     KaraokeWindow* m_karaoke = nullptr;
+    bool m_karaokePlaced = false;
     Piano m_piano;
 };
 
