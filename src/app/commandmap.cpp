@@ -111,9 +111,10 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     addItem(modify, "FadeOut", tr("Fade Out"), Command::FadeOut);
 
     QMenu* play = addMenu("Play", tr("&Play"));
-    addItem(play, "PlayFull", tr("Pla&y"), Command::Play);
-    addItem(play, "pause", tr("Pa&use"), Command::Pause);
-    addItem(play, "Stop", tr("St&op"), Command::Stop);
+    // Space and the Pause key are free: the piano takes digits, F1..F9, Esc and Backspace.
+    addItem(play, "PlayFull", tr("Pla&y"), Command::Play)->setShortcut(Qt::Key_Space);
+    addItem(play, "pause", tr("Pa&use"), Command::Pause)->setShortcut(Qt::Key_Pause);
+    addItem(play, "Stop", tr("St&op"), Command::Stop)->setShortcut(Qt::CTRL | Qt::Key_Space);
     play->addSeparator()->setObjectName(QStringLiteral("sp1"));
     addItem(play, "actrk", tr("&Active Track"), Command::ActiveTrackOnly, true);
     addItem(play, "PlayAct", tr("&Selection"), Command::PlaySelection);
