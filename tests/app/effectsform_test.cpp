@@ -180,5 +180,17 @@ TEST(EffectsForm, ReadsATextOnlyWhenAllOfItIsANumber) {
     EXPECT_FALSE(EffectsForm::readNumber("1e999").has_value());
 }
 
+TEST(EffectsFormDialog, EscapeAppliesLikeTheCloseBox) {
+    EffectsForm form;
+    FXform dialog(form);
+    dialog.show();
+    QLineEdit* box = dialog.box(FxGroup::Echo, 0);
+    box->selectAll();
+    QTest::keyClicks(box, "25");
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(form.text(FxGroup::Echo, 0), "10");
+}
+
 }  // namespace
 }  // namespace qn

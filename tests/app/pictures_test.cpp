@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <set>
+#include <functional>
 
 namespace {
 
@@ -52,40 +52,30 @@ TEST(Pictures, BackgroundsAreLightEverywhere) {
     }
 }
 
-TEST(Pictures, ToolbarIconsAreDistinctAndSized) {
+// Each picture of a set has its size and some ink, no two look alike, and
+// numbers outside the set have none.
+void expectDistinctSet(const std::function<QPixmap(int)>& picture, int count, QSize size) {
     std::vector<QImage> seen;
-    for (int index = 0; index < qn::kToolbarButtonCount; ++index) {
-        const QIcon icon = qn::toolbarIcon(index);
-        ASSERT_FALSE(icon.isNull()) << index;
-        EXPECT_TRUE(icon.availableSizes().contains(qn::kToolbarIconSize)) << index;
-        const QPixmap pixmap = icon.pixmap(qn::kToolbarIconSize);
-        EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), qn::kToolbarIconSize) << index;
+    for (int k = 0; k < count; ++k) {
+        const QPixmap pixmap = picture(k);
+        ASSERT_FALSE(pixmap.isNull()) << k;
+        EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), size) << k;
         const QImage image = pixmap.toImage();
-        EXPECT_TRUE(hasInk(image)) << index;
-        for (size_t other = 0; other < seen.size(); ++other) {
-            EXPECT_NE(image, seen[other]) << index << " looks like " << other;
-        }
+        EXPECT_TRUE(hasInk(image)) << k;
+        for (size_t other = 0; other < seen.size(); ++other)
+            EXPECT_NE(image, seen[other]) << k << " looks like " << other;
         seen.push_back(image);
     }
-    EXPECT_TRUE(qn::toolbarIcon(-1).isNull());
-    EXPECT_TRUE(qn::toolbarIcon(qn::kToolbarButtonCount).isNull());
+    EXPECT_TRUE(picture(-1).isNull());
+    EXPECT_TRUE(picture(count).isNull());
 }
 
-TEST(Pictures, DurationPicturesAreDistinctAndSized) {
-    std::vector<QImage> seen;
-    for (int code = 0; code < qn::kDurationPictureCount; ++code) {
-        const QPixmap picture = qn::durationPicture(code);
-        ASSERT_FALSE(picture.isNull()) << code;
-        EXPECT_EQ(picture.size(), qn::kDurationPictureSize) << code;
-        const QImage image = picture.toImage();
-        EXPECT_TRUE(hasInk(image)) << code;
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << code << ": ground must be transparent";
-        for (const QImage& other : seen)
-            EXPECT_NE(image, other) << code;
-        seen.push_back(image);
-    }
-    EXPECT_TRUE(qn::durationPicture(-1).isNull());
-    EXPECT_TRUE(qn::durationPicture(qn::kDurationPictureCount).isNull());
+TEST(Pictures, ToolbarIconsAndDurationPicturesAreDistinctAndSized) {
+    expectDistinctSet([](int k) { return qn::toolbarIcon(k).pixmap(qn::kToolbarIconSize); },
+                      qn::kToolbarButtonCount, qn::kToolbarIconSize);
+    expectDistinctSet(qn::durationPicture, qn::kDurationPictureCount, qn::kDurationPictureSize);
+    for (int code = 0; code < qn::kDurationPictureCount; ++code)
+        EXPECT_EQ(qAlpha(qn::durationPicture(code).toImage().pixel(0, 0)), 0) << code;
 }
 
 TEST(Pictures, ApplicationIconHasTheDesktopSizes) {

@@ -4,7 +4,6 @@
 
 #include <QSettings>
 #include <QTemporaryDir>
-#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -116,27 +115,29 @@ TEST_F(SettingsTest, MarkerDecidesTheFirstRunIgnoringCase) {
 }
 
 TEST_F(SettingsTest, LaterRunConvertsEachKey) {
-    const struct {
-        const char* key;
-        const char* text;
-        std::function<long(const Settings&)> field;
-        long expected;
-    } cases[] = {
-        {"image", "104", [](const Settings& s) { return s.BackgroundImage; }, 104},
-        {"backcolor", "FF", [](const Settings& s) { return s.BackColorValue; }, 255},
-        {"backcolor", "ffffff", [](const Settings& s) { return s.BackColorValue; }, 0xFFFFFF},
-        {"backcolor", "C0ffEE", [](const Settings& s) { return s.BackColorValue; }, 0xC0FFEE},
-        {"inst0", "00", [](const Settings& s) { return s.TrackInstrument[0]; }, 0},
-        {"inst3", "127", [](const Settings& s) { return s.TrackInstrument[3]; }, 127},
-        {"teachmode", "False", [](const Settings& s) { return s.TeachMode; }, 0},
-        {"karomode", "tRUE", [](const Settings& s) { return s.KaraokeMode; }, 1},
-        {"playerpianomode", "true", [](const Settings& s) { return s.PlayerPianoMode; }, 1},
-    };
-    for (const auto& c : cases) {
+    Settings settings = baseline();
+    EXPECT_TRUE(loadLaterRun(settings, {{"image", "104"},
+                                        {"backcolor", "C0ffEE"},
+                                        {"inst0", "00"},
+                                        {"inst3", "127"},
+                                        {"teachmode", "False"},
+                                        {"karomode", "tRUE"},
+                                        {"playerpianomode", "true"}})
+                    .isEmpty());
+    Settings want = baseline();
+    want.BackgroundImage = 104;
+    want.BackColorValue = 0xC0FFEE;
+    want.TrackInstrument = {0, 2, 3, 127};
+    want.TeachMode = false;
+    want.KaraokeMode = want.PlayerPianoMode = true;
+    EXPECT_EQ(settings, want);
+
+    for (const auto& [text, value] :
+         {std::pair<const char*, uint32_t>{"FF", 255}, {"ffffff", 0xFFFFFF}}) {
         m_store->clear();
-        Settings settings = baseline();
-        EXPECT_TRUE(loadLaterRun(settings, {{c.key, c.text}}).isEmpty());
-        EXPECT_EQ(c.field(settings), c.expected) << c.key << " " << c.text;
+        Settings colour = baseline();
+        loadLaterRun(colour, {{"backcolor", text}});
+        EXPECT_EQ(colour.BackColorValue, value) << text;
     }
 }
 
@@ -190,18 +191,13 @@ TEST_F(SettingsTest, SaveWritesTheShutdownForms) {
     Settings again;
     EXPECT_TRUE(loadLaterRun(again, {}).isEmpty());
     EXPECT_EQ(again, settings);
-}
 
-TEST_F(SettingsTest, BackColourIsUppercaseHexWithoutLeadingZeros) {
-    const std::pair<uint32_t, const char*> cases[] = {
-        {0xFFFFFF, "FFFFFF"}, {255, "FF"}, {0x0A0B0C, "A0B0C"}, {0, "0"}};
-    for (const auto& [value, text] : cases) {
-        Settings settings;
+    // The colour is uppercase hex without leading zeros.
+    for (const auto& [value, text] :
+         {std::pair<uint32_t, const char*>{0x0A0B0C, "A0B0C"}, {0, "0"}, {0xFFFFFF, "FFFFFF"}}) {
         settings.BackColorValue = value;
         settings.save(*m_store);
-        m_store->beginGroup("Properties");
-        EXPECT_EQ(m_store->value("backcolor").toString(), text);
-        m_store->endGroup();
+        EXPECT_EQ(m_store->value("Properties/backcolor").toString(), text);
     }
 }
 

@@ -25,11 +25,7 @@ TEST(ChooseDuration, RestPictureTurnsSelectedPositionsIntoRestsWithoutModified) 
     EditState e;
     test::fillTrack(*c, 1, 10);
     test::fillTrack(*c, 2, 2);  // shorter than the selection: its stale slots are written too
-    e.SelActive = true;
-    e.SelTrackFrom = 1;
-    e.SelTrackTo = 2;
-    e.SelStart = 3;
-    e.SelEnd = 6;
+    e = {.SelActive = true, .SelTrackFrom = 1, .SelTrackTo = 2, .SelStart = 3, .SelEnd = 6};
     const CommandResult r = chooseDuration(*c, e, kRestLength);
     for (int t = 1; t <= 2; ++t)
         for (int i = 3; i <= 6; ++i) {
@@ -48,10 +44,7 @@ TEST(ChooseDuration, NoteDurationKeepsPitchesAndIgnoresCodesOutsideThePalette) {
     auto c = std::make_unique<Composition>();
     EditState e;
     test::fillTrack(*c, 0, 4);
-    e.SelActive = true;
-    e.SelTrackFrom = e.SelTrackTo = 0;
-    e.SelStart = 0;
-    e.SelEnd = 1;
+    e = {.SelActive = true, .SelStart = 0, .SelEnd = 1};
     chooseDuration(*c, e, 4);
     EXPECT_EQ(c->NoteLength[0][0], 4);
     EXPECT_EQ(c->NotePitch[0][1], test::indexNote(1).pitch);

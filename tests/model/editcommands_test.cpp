@@ -170,35 +170,28 @@ TEST_F(EditCommands, PastePastTheLastSlotIsRefusedWhole) {
     EXPECT_TRUE(e.SelActive);
 }
 
-TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAsked) {
+TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
     const struct {
         const char* answer;
-        int pastes;
-    } cases[] = {{"3", 3}, {"abc", 0}, {"0", 0}, {"", 0}, {"2.9", 2}, {"-2", 0}, {" 1x", 1}};
+        int16_t notes;
+        int after;
+    } cases[] = {
+        {"3", 2, 8},   {"abc", 2, 2}, {"0", 2, 2},   {"", 2, 2},
+        {"2.9", 2, 6}, {"-2", 2, 2},  {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
     for (const auto& k : cases) {
-        reset({2, 0, 0, 0});
+        reset({k.notes, 0, 0, 0});
         select(0, 0, 0, 1);
         edit::copy(c, e);
         e.clearSelection();
         q.texts = {k.answer};
-        edit::repeat(c, e, q);
-        EXPECT_EQ(c.NoteCount[0], 2 + 2 * k.pastes) << k.answer;
-        EXPECT_EQ(c.Modified, k.pastes > 0) << k.answer;
+        EXPECT_EQ(edit::repeat(c, e, q).refused, k.notes > 2) << k.answer;
+        EXPECT_EQ(c.NoteCount[0], k.after) << k.answer;
+        EXPECT_EQ(c.Modified, k.after > k.notes) << k.answer;
     }
     const TextQuestion& asked = q.textQuestions.at(0);
     EXPECT_EQ(asked.prompt + "/" + asked.title + "/" + asked.defaultText,
               "Repeat how many times?/Paste Repeat/0");
     EXPECT_EQ(asked.positionTwips, std::make_pair(4000, 4000));
-}
-
-TEST_F(EditCommands, RepeatStopsAtTheFirstRefusedPaste) {
-    reset({kNoteSlots - 5, 0, 0, 0});
-    select(0, 0, 0, 1);
-    edit::copy(c, e);
-    e.clearSelection();
-    q.texts = {"10"};
-    EXPECT_TRUE(edit::repeat(c, e, q).refused);
-    EXPECT_EQ(c.NoteCount[0], kNoteSlots - 1);
 }
 
 TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {

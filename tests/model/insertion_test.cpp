@@ -52,20 +52,6 @@ TEST_F(InsertionTest, AllTracksOpenTheGapAndMoveTheLyrics) {
     EXPECT_FALSE(r.refused);
 }
 
-TEST_F(InsertionTest, SomeTracksLeaveTheLyricsAndOtherTracks) {
-    for (int t = 0; t < kTrackCount; ++t)
-        test::fillTrack(c, t, 4);
-    e.SelActive = true;
-    Insertion(c, e, 1, 2, 0, 1);
-    EXPECT_EQ(c.NoteCount, (std::array<int16_t, 4>{4, 5, 5, 4}));
-    EXPECT_EQ(c.note(1, 0), blank);
-    EXPECT_EQ(c.note(2, 1), indexNote(0));
-    EXPECT_EQ(notesOf(c, 0), notesOf(c, 3));
-    EXPECT_EQ(c.Lyrics[0], "L0");
-    EXPECT_EQ(c.Lyrics[4], "L4");
-    EXPECT_FALSE(e.SelActive);
-}
-
 TEST_F(InsertionTest, RefusedWholeWhenATrackWouldPassTheLastSlot) {
     test::fillTrack(c, 0, 10);
     test::fillTrack(c, 3, kNoteSlots - 2);

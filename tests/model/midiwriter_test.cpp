@@ -78,35 +78,22 @@ struct ChunkCase {
 const std::vector<Note> kSix = {{0, 1, 0}, {1, 2, 1}, {2, 3, 2}, {3, 4, 3}, {4, 5, 4}, {5, 6, 5}};
 
 const ChunkCase kChunkCases[] = {
+    // clang-format off
     {"OneNoteOfOctave4", 0, {{12, 100, 3}}, 0, 1, "18C007 00 90476418 80470010 FF2F00", 7},
     {"RestInTrack2", 2, {{kRestPitch, 90, 7}}, 0, 1, "18C212 00 92270128 82270000 FF2F00"},
     {"LengthZeroSoundsNoTicks", 0, {{0, 64, 0}}, 0, 1, "18C005 00 903B4000 803B0028 FF2F00", 5},
-    {"LengthFiveSoundsTheWholeStep",
-     0,
-     {{0, 64, 5}},
-     0,
-     1,
-     "18C076 00 903B4028 803B0000 FF2F00",
-     118},
+    {"LengthFiveSoundsTheWholeStep", 0, {{0, 64, 5}}, 0, 1,
+     "18C076 00 903B4028 803B0000 FF2F00", 118},
     {"Notes3To10OfSixNotesWritesThree", 1, kSix, 3, 10,
      "18C119 00 913E0418 813E0010 913F0520 813F0008 91400628 81400000 FF2F00"},
     {"FirstIndexPastTheTrackWritesEmptyChunk", 0, kSix, 8, 20, "8104FF2F00"},
     {"FirstIndexAtTheTrackEndWritesEmptyChunk", 0, kSix, 6, 20, "8104FF2F00"},
     {"LastIndexZeroWritesEmptyChunk", 0, kSix, 0, 0, "8104FF2F00"},
-    {"NoteNumberAbove127IsClamped",
-     3,
-     {{24, 100, 1}},
-     0,
-     1,
-     "18C376 00 937F6408 837F0020 FF2F00",
-     -1,
-     9},
-    {"DurationCode7OnANoteExportsAsFive",
-     0,
-     {{0, 1, 7}},
-     0,
-     1,
+    {"NoteNumberAbove127IsClamped", 3, {{24, 100, 1}}, 0, 1,
+     "18C376 00 937F6408 837F0020 FF2F00", -1, 9},
+    {"DurationCode7OnANoteExportsAsFive", 0, {{0, 1, 7}}, 0, 1,
      "18C000 00 903B0128 803B0000 FF2F00"},
+    // clang-format on
 };
 
 class NoteChunk : public testing::TestWithParam<ChunkCase> {};

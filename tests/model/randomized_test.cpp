@@ -109,53 +109,33 @@ class RandomEditing {
     }
 
     CommandResult runCommand(int command) {
-        Composition& c = m_c;
-        EditState& e = m_e;
         using modify::Step;
-        switch (command) {
-            case kCopy:
-                return edit::copy(c, e);
-            case kSelectAll:
-                return edit::selectAll(e);
-            case kSelectTrack:
-                return edit::selectTrack(c, e);
-            case kRepeat:
-                return edit::repeat(c, e, m_answers);
-            case kClearTrack:
-                return edit::clearTrack(c, e, m_answers);
-            case kClearAll:
-                return edit::clearAll(c, e, m_answers);
-            case kOthers + 0:
-                return edit::cut(c, e);
-            case kOthers + 1:
-                return edit::paste(c, e);
-            case kOthers + 2:
-                return edit::deleteNotes(c, e);
-            case kOthers + 3:
-                return edit::insert(c, e);
-            case kOthers + 4:
-                return edit::cutStart(c, e);
-            case kOthers + 5:
-                return edit::cutEnd(c, e);
-            case kOthers + 6:
-                return edit::copyTrackToTrack(c, e, m_answers);
-            case kOthers + 7:
-                return modify::step(c, e, Step::HigherPitch);
-            case kOthers + 8:
-                return modify::step(c, e, Step::LowerPitch);
-            case kOthers + 9:
-                return modify::step(c, e, Step::LongerDuration);
-            case kOthers + 10:
-                return modify::step(c, e, Step::ShorterDuration);
-            case kOthers + 11:
-                return modify::step(c, e, Step::IncreaseVolume);
-            case kOthers + 12:
-                return modify::step(c, e, Step::DecreaseVolume);
-            case kOthers + 13:
-                return modify::fadeIn(c, e);
-            default:
-                return modify::fadeOut(c, e);
-        }
+        using Run = CommandResult (*)(Composition&, EditState&, Questions&);
+        static const Run kCommands[] = {
+            [](auto& c, auto& e, auto&) { return edit::copy(c, e); },
+            [](auto&, auto& e, auto&) { return edit::selectAll(e); },
+            [](auto& c, auto& e, auto&) { return edit::selectTrack(c, e); },
+            [](auto& c, auto& e, auto& q) { return edit::repeat(c, e, q); },
+            [](auto& c, auto& e, auto& q) { return edit::clearTrack(c, e, q); },
+            [](auto& c, auto& e, auto& q) { return edit::clearAll(c, e, q); },
+            [](auto& c, auto& e, auto&) { return edit::cut(c, e); },
+            [](auto& c, auto& e, auto&) { return edit::paste(c, e); },
+            [](auto& c, auto& e, auto&) { return edit::deleteNotes(c, e); },
+            [](auto& c, auto& e, auto&) { return edit::insert(c, e); },
+            [](auto& c, auto& e, auto&) { return edit::cutStart(c, e); },
+            [](auto& c, auto& e, auto&) { return edit::cutEnd(c, e); },
+            [](auto& c, auto& e, auto& q) { return edit::copyTrackToTrack(c, e, q); },
+            [](auto& c, auto& e, auto&) { return modify::step(c, e, Step::HigherPitch); },
+            [](auto& c, auto& e, auto&) { return modify::step(c, e, Step::LowerPitch); },
+            [](auto& c, auto& e, auto&) { return modify::step(c, e, Step::LongerDuration); },
+            [](auto& c, auto& e, auto&) { return modify::step(c, e, Step::ShorterDuration); },
+            [](auto& c, auto& e, auto&) { return modify::step(c, e, Step::IncreaseVolume); },
+            [](auto& c, auto& e, auto&) { return modify::step(c, e, Step::DecreaseVolume); },
+            [](auto& c, auto& e, auto&) { return modify::fadeIn(c, e); },
+            [](auto& c, auto& e, auto&) { return modify::fadeOut(c, e); },
+        };
+        static_assert(std::size(kCommands) == kOthers + 15);
+        return kCommands[command](m_c, m_e, m_answers);
     }
 
     void expectSettingsKept() {

@@ -8,7 +8,7 @@
 namespace qn {
 namespace {
 
-TEST(KaraokeWindowTest, StartsWithTheLabelsAndTheBallInPlace) {
+TEST(KaraokeWindowTest, PlacesTheLabelsAndTheBallByTheWindowsHeight) {
     KaraokeWindow w;
     EXPECT_TRUE(w.isWindow());
     const int lefts[] = {16, 136, 256, 376, 488};  // pixels: 240, 2040, ... twips
@@ -17,10 +17,8 @@ TEST(KaraokeWindowTest, StartsWithTheLabelsAndTheBallInPlace) {
         EXPECT_EQ(w.VocLabel(i)->text(), "-");
     }
     EXPECT_EQ(w.Ball()->geometry(), QRect(56, 104, 33, 25));
-}
 
-TEST(KaraokeWindowTest, ResizePlacesLabelsAndBallByTheWindowHeight) {
-    KaraokeWindow w;
+    // A resize places the labels and the ball by the window's height.
     w.show();
     w.resize(640, 400);
     for (int i = 0; i < kKaraokeLabels; ++i)

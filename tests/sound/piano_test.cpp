@@ -7,37 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "fakeengine.h"
 #include "model/notepreview.h"
-#include "sound/audioengine.h"
 
 namespace qn {
 namespace {
 
 using Log = std::vector<std::string>;
-
-// The synthesiser and the window write what reaches them into one log, in order.
-class FakeEngine : public AudioEngine {
-  public:
-    explicit FakeEngine(Log& log) : m_log(log) {}
-    bool load(const std::vector<uint8_t>& midiFile) override {
-        m_log.push_back("load");
-        loaded.push_back(midiFile);
-        return loads;
-    }
-    bool loadFile(const std::string&) override { return false; }
-    bool hasLoaded() const override { return loads && !loaded.empty(); }
-    void play(bool loop) override { m_log.push_back(loop ? "play loop" : "play"); }
-    void stop() override { m_log.push_back("stop"); }
-    int64_t clockMs() const override { return 0; }
-    void setMasterVolume(int) override {}
-    void setEndOfPlaybackHandler(std::function<void()>) override {}
-
-    bool loads = true;
-    std::vector<std::vector<uint8_t>> loaded;
-
-  private:
-    Log& m_log;
-};
 
 std::string entry(std::string text, std::initializer_list<int64_t> values) {
     for (int64_t v : values)
@@ -45,6 +21,7 @@ std::string entry(std::string text, std::initializer_list<int64_t> values) {
     return text;
 }
 
+// The window writes what reaches it into the synthesiser's log, so the order shows.
 class FakeDisplay : public PianoDisplay {
   public:
     FakeDisplay(Log& log, EditState& edit) : m_log(log), m_edit(edit) {}
@@ -75,6 +52,7 @@ Log operator+(Log a, const Log& b) {
 class PianoTest : public ::testing::Test {
   protected:
     PianoTest() {
+        engine.log = &log;
         piano.hooks() = {[this] { return clockRunning; }, [this] { return recordMode; },
                          [this] {
                              log.push_back("FX");
@@ -95,7 +73,7 @@ class PianoTest : public ::testing::Test {
     Log log;
     Composition c;
     EditState edit;
-    FakeEngine engine{log};
+    test::FakeEngine engine;
     PianoLights lights;
     FakeDisplay display{log, edit};
     Piano piano{c, edit, engine, lights, display};
@@ -123,14 +101,13 @@ TEST_F(PianoTest, EveryKeyEntersAndPlaysItsPitch) {
     edit.DefaultLength = 4;
     for (int k = 0; k < kPianoKeys; ++k) {
         SCOPED_TRACE(k);
-        engine.loaded.clear();
+        const int loads = engine.loads;
         piano.Piano_Click(k);
         EXPECT_EQ(c.note(1, k), (Note{static_cast<int16_t>(pitches[k]), 90, 4}));
-        if (k == kPauseKey) {
-            EXPECT_TRUE(engine.loaded.empty());  // rests are never heard
-        } else {
-            ASSERT_EQ(engine.loaded.size(), 1u);
-            EXPECT_EQ(engine.loaded[0], previewBytes(40, pitches[k], 4));
+        // Rests are never heard.
+        EXPECT_EQ(engine.loads - loads, k == kPauseKey ? 0 : 1);
+        if (k != kPauseKey) {
+            EXPECT_EQ(engine.bytes, previewBytes(40, pitches[k], 4));
         }
     }
     EXPECT_EQ(c.NoteCount[1], kPianoKeys);
@@ -179,7 +156,7 @@ TEST_F(PianoTest, RestLengthTurnsEveryKeyIntoASilentRest) {
     }
 }
 
-TEST_F(PianoTest, WithoutRecordingAKeyOnlyPlays) {
+TEST_F(PianoTest, WithoutRecordingAKeyOnlyPlaysDryIfEffectsFailAndNotIfLoadingFails) {
     recordMode = false;
     for (const bool modified : {false, true}) {
         c.Modified = modified;
@@ -189,6 +166,12 @@ TEST_F(PianoTest, WithoutRecordingAKeyOnlyPlays) {
         EXPECT_EQ(c.Modified, modified);
         EXPECT_EQ(log, kHeard);
     }
+    log.clear();
+    effectsApply = false;
+    piano.Piano_Click(0);
+    engine.loadSucceeds = false;
+    piano.Piano_Click(0);
+    EXPECT_EQ(log, kHeard + Log{"load"});
 }
 
 TEST_F(PianoTest, AFullTrackRefusesTheNoteButStillPlaysIt) {
@@ -237,25 +220,15 @@ TEST_F(PianoTest, ComputerKeysLightWhileHeldAndPlayOnlyWhenTheClockStands) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(PianoTest, PreviewGoesOnDryWhenEffectsFailAndNotAtAllWhenLoadingFails) {
-    recordMode = false;
-    effectsApply = false;
-    piano.Piano_Click(0);
-    engine.loads = false;
-    piano.Piano_Click(0);
-    EXPECT_EQ(log, kHeard + Log{"load"});
-}
-
 TEST_F(PianoTest, PreviewInstrumentPlaysTheReviewNote) {
     edit.ActiveTrack = 3;
     c.TrackOctave[3] = 2;
     edit.DefaultVelocity = 64;
     edit.DefaultLength = kRestLength;  // the palette does not concern the review note
     EXPECT_TRUE(piano.PreviewInstrument(56));
-    ASSERT_EQ(engine.loaded.size(), 1u);
-    EXPECT_EQ(engine.loaded[0], previewBytes(56, 3, 2));
+    EXPECT_EQ(engine.bytes, previewBytes(56, 3, 2));
     EXPECT_EQ(log, kHeard);
-    engine.loads = false;
+    engine.loadSucceeds = false;
     EXPECT_FALSE(piano.PreviewInstrument(56));
     EXPECT_EQ(c.NoteCount[3], 0);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "fakeengine.h"
 #include "model/midiwriter.h"
 #include "playbacktestsupport.h"
 #include "sound/playbackclock.h"
@@ -12,7 +13,6 @@
 namespace qn {
 namespace {
 
-using playbacktest::FakeAudioEngine;
 using playbacktest::FakePlaybackDisplay;
 
 constexpr uint32_t kUntouched = 1;  // the fake display's colour until a command sets one
@@ -56,7 +56,7 @@ struct PlaybackRig {
 
     Composition c;
     EditState e;
-    FakeAudioEngine engine;
+    test::FakeEngine engine;
     FakePlaybackDisplay display;
     PianoLights lights;
     Playback p{c, e, engine, display, lights};
@@ -288,7 +288,8 @@ TEST(PlaybackTest, StartToSelectionAndFromSelectionToEnd) {
             f.p.StartToSelection();
 
         EXPECT_EQ(f.engine.plays.size(), plays ? 1u : 0u);
-        EXPECT_EQ(f.s.PosOffset, 77);
+        // From Selection to End counts from its range; Start to Selection keeps the offset.
+        EXPECT_EQ(f.s.PosOffset, k.from && plays ? 0 : 77);
         EXPECT_EQ(f.e.ScrollPos, k.scrollAfter);
         EXPECT_EQ(f.display.timer, k.from && plays);  // Start to Selection runs no clock
         EXPECT_EQ(f.s.Paused, k.paused && !plays);
@@ -347,6 +348,38 @@ TEST(PlaybackTest, StopRestoresTheLitKeyAndTheFollowedLyricBox) {
     EXPECT_EQ(f.display.keys[18], kBlackKeyColor);
     EXPECT_EQ(f.display.lyrics[1], kWhite);
     EXPECT_FALSE(f.display.timer);
+}
+
+TEST(PlaybackTest, StartingOverAndStoppingLeaveNoStaleLights) {
+    PlaybackRig f(20);
+    f.c.setNote(0, 1, Note{7, 90, 3});  // key 18, a black key
+    f.s.TeachMode = f.s.PlayerPianoMode = true;
+    f.p.Play();
+    f.tickAt(3);
+    f.p.Play();  // started over while key 18 and box 1 are lit
+    EXPECT_EQ(f.display.keys[18], kBlackKeyColor);
+    EXPECT_EQ(f.display.lyrics[1], kWhite);
+
+    // A computer key lit black key 16; Stop gives it black, not the white it
+    // would get from the restore colour stored before any playback.
+    PlaybackRig g(20);
+    g.s.TeachMode = true;
+    g.lights.LitKey = 16;
+    g.lights.KeyRestoreColor = kWhite;
+    g.p.Stop();
+    EXPECT_EQ(g.display.keys[16], kBlackKeyColor);
+}
+
+TEST(PlaybackTest, FromSelectionToEndCountsFromTheRangeAfterASelectionWasPlayed) {
+    PlaybackRig f(40);
+    f.select({20, 0, 3, 4, 6});
+    f.p.Play();  // a selection: PosOffset goes negative
+    ASSERT_LT(f.s.PosOffset, 0);
+    f.p.FromSelection();
+    EXPECT_EQ(f.s.PosOffset, 0);
+    f.engine.ms = (int64_t{f.s.ClockStart} + 12) * 100;
+    f.clock.tick();
+    EXPECT_EQ(f.s.ClockElapsed, 12);
 }
 
 TEST(PlaybackTest, MasterVolumeInHundredthsOfADecibel) {

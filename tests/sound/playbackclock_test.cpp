@@ -4,13 +4,13 @@
 
 #include <vector>
 
+#include "fakeengine.h"
 #include "playbacktestsupport.h"
 #include "sound/clocktimer.h"
 
 namespace qn {
 namespace {
 
-using playbacktest::FakeAudioEngine;
 using playbacktest::FakePlaybackDisplay;
 
 struct ClockRig {
@@ -26,7 +26,7 @@ struct ClockRig {
 
     Composition c;
     EditState e;
-    FakeAudioEngine engine;
+    test::FakeEngine engine;
     PlaybackState s;
     PianoLights lights{0, kWhiteKeyColor};
     PlaybackClock clock{c, e, engine, s, lights};

@@ -1,57 +1,18 @@
 #pragma once
 
-// Fakes for the playback tests: an engine whose clock the test sets and that
-// keeps what it was given, and a display that keeps what it was told.
+// The display of the playback tests: it keeps what it was told.
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "sound/audioengine.h"
 #include "sound/playbackdisplay.h"
 
 namespace qn::playbacktest {
-
-class FakeAudioEngine : public AudioEngine {
-  public:
-    bool load(const std::vector<uint8_t>& midiFile) override {
-        ++loads;
-        loaded = loadSucceeds;
-        bytes = loaded ? midiFile : std::vector<uint8_t>{};
-        return loaded;
-    }
-    bool loadFile(const std::string& path) override {
-        ++loads;
-        files.push_back(path);
-        loaded = loadSucceeds && !path.empty();
-        return loaded;
-    }
-    bool hasLoaded() const override { return loaded; }
-    void play(bool loop) override {
-        plays.push_back(loop);
-        playing = true;
-    }
-    void stop() override { playing = false; }
-    int64_t clockMs() const override { return ms; }
-    void setMasterVolume(int hundredthsOfDb) override { volume = hundredthsOfDb; }
-    void setEndOfPlaybackHandler(std::function<void()>) override {}
-
-    bool loadSucceeds = true;
-    int64_t ms = 0;  // the clock, set by the test
-
-    int loads = 0;
-    bool loaded = false;
-    bool playing = false;
-    std::vector<uint8_t> bytes;
-    std::vector<std::string> files;
-    std::vector<bool> plays;  // the loop flag of every start
-    std::optional<int> volume;
-};
 
 class FakePlaybackDisplay : public PlaybackDisplay {
   public:

@@ -132,14 +132,6 @@ inline int firstAbove(const std::vector<float>& m, double threshold, int from = 
     return -1;
 }
 
-// RMS level in dB full scale of consecutive windows of `window` frames.
-inline std::vector<double> envelopeDb(const std::vector<float>& m, int window) {
-    std::vector<double> e;
-    for (int at = 0; at + window <= static_cast<int>(m.size()); at += window)
-        e.push_back(db(rms(m, at, at + window)));
-    return e;
-}
-
 // RMS level (dB full scale) of the `window` frames centred on every frame,
 // from running sums.
 inline std::vector<double> runningLevelDb(const std::vector<float>& m, int window) {
@@ -229,12 +221,8 @@ inline std::vector<double> spectrum(const std::vector<float>& m, int from, int s
     return magnitude;
 }
 
-// The strongest frequency in the spectrum, refined between bins by a parabola.
-inline double peakHz(const std::vector<double>& magnitude, int size, int rate, double minHz = 30) {
-    const int first = std::max(1, static_cast<int>(minHz * size / rate));
-    int best = first;
-    for (int i = first; i < static_cast<int>(magnitude.size()) - 1; ++i)
-        if (magnitude[i] > magnitude[best]) best = i;
+// The frequency of bin `best`, refined between bins by a parabola.
+inline double refinedHz(const std::vector<double>& magnitude, int best, int size, int rate) {
     const double a = magnitude[best - 1], b = magnitude[best], c = magnitude[best + 1];
     const double offset = (a - 2 * b + c) != 0 ? 0.5 * (a - c) / (a - 2 * b + c) : 0;
     return (best + offset) * rate / size;
@@ -245,7 +233,10 @@ inline double peakHz(const std::vector<double>& magnitude, int size, int rate, d
 // instruments sound their second harmonic louder than the fundamental.
 inline double fundamentalHz(const std::vector<double>& magnitude, int size, int rate,
                             double minHz = 30) {
-    const double strongestHz = peakHz(magnitude, size, rate, minHz);
+    int top = std::max(1, static_cast<int>(minHz * size / rate));
+    for (int i = top; i < static_cast<int>(magnitude.size()) - 1; ++i)
+        if (magnitude[i] > magnitude[top]) top = i;
+    const double strongestHz = refinedHz(magnitude, top, size, rate);
     const double strongest = *std::max_element(magnitude.begin(), magnitude.end());
     for (int divisor : {4, 3, 2}) {
         const double hz = strongestHz / divisor;
@@ -255,11 +246,8 @@ inline double fundamentalHz(const std::vector<double>& magnitude, int size, int 
         for (int i = bin - 2; i <= bin + 2; ++i)
             if (i > 0 && magnitude[i] > magnitude[best]) best = i;
         if (magnitude[best] > 0.15 * strongest && magnitude[best] >= magnitude[best - 1] &&
-            magnitude[best] >= magnitude[best + 1]) {
-            const double a = magnitude[best - 1], b = magnitude[best], c = magnitude[best + 1];
-            const double offset = (a - 2 * b + c) != 0 ? 0.5 * (a - c) / (a - 2 * b + c) : 0;
-            return (best + offset) * rate / size;
-        }
+            magnitude[best] >= magnitude[best + 1])
+            return refinedHz(magnitude, best, size, rate);
     }
     return strongestHz;
 }

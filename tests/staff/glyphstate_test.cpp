@@ -111,10 +111,9 @@ TEST(GlyphDrawing, SharpsOnlyOnSharpCodesSharingTheNaturalsPosition) {
     GlyphState g = c2;
     DrawNoteGlyph(g, screen, 3, 3, 3, 100);
     EXPECT_FALSE(g.sharp[0].visible || g.sharp[3].visible);
-}
 
-TEST(GlyphDrawing, HiddenHeadOnSharpKeepsSharpAndLabel) {
-    const GlyphState g = drawn(10, 14, 6, 64);
+    // A hidden head keeps its sharp and label.
+    g = drawn(10, 14, 6, 64);
     EXPECT_FALSE(g.headVisible);
     EXPECT_TRUE(sharpShown(g));
     EXPECT_EQ(g.velocityText, "64");

@@ -2,52 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "staff/staffhittest.h"
 
 namespace qn::staff {
 namespace {
 
 TEST(StaffGeometry, PitchCodesMapToStaffPositionsAndSharps) {
-    struct Case {
-        int code;
-        int position;
-        bool sharp;
-    };
-    const Case cases[] = {
-        {0, 1, false},
-        {1, 2, false},
-        {2, 2, true},
-        {3, 3, false},
-        {4, 3, true},
-        {5, 4, false},
-        {6, 5, false},
-        {7, 5, true},
-        {8, 6, false},
-        {9, 6, true},
-        {10, 7, false},
-        {11, 7, true},
-        {12, 8, false},
-        {13, 9, false},
-        {14, 9, true},
-        {15, 10, false},
-        {16, 10, true},
-        {17, 11, false},
-        {18, 12, false},
-        {19, 12, true},
-        {20, 13, false},
-        {21, 13, true},
-        {22, 14, false},
-        {23, 14, true},
-        {24, 15, false},
-        // Codes outside the table are their own position and never sharp.
-        {25, 25, false},
-        {-3, -3, false},
-        {100, 100, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(StaffPosition(c.code), c.position);
-        EXPECT_EQ(isSharp(c.code), c.sharp);
+    const int positions[] = {1, 2, 2,  3,  3,  4,  5,  5,  6,  6,  7,  7, 8,
+                             9, 9, 10, 10, 11, 12, 12, 13, 13, 14, 14, 15};
+    const std::set<int> sharps = {2, 4, 7, 9, 11, 14, 16, 19, 21, 23};
+    for (int code = 0; code <= 24; ++code) {
+        EXPECT_EQ(StaffPosition(code), positions[code]) << code;
+        EXPECT_EQ(isSharp(code), sharps.count(code) == 1) << code;
+    }
+    // Codes outside the table are their own position and never sharp.
+    for (int code : {25, -3, 100}) {
+        EXPECT_EQ(StaffPosition(code), code);
+        EXPECT_FALSE(isSharp(code));
     }
 }
 

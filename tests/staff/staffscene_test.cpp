@@ -96,10 +96,8 @@ TEST_F(StaffSceneTest, ItemsStandAtTheirTwipPositions) {
     EXPECT_EQ(items.Image[3]->pos(), QPointF(360, 5640));
     EXPECT_EQ(items.Image[4]->boundingRect().size(), QSizeF(375, 420));
     EXPECT_EQ(items.Bar[2]->pos(), QPointF(0, 4320));
-    EXPECT_EQ(items.Bar[2]->toolTip(), "Track (click to set)");
     EXPECT_EQ(items.InstLabel[3]->pos(), QPointF(11040, 5880));
     EXPECT_EQ(items.VolLabel[79]->pos(), QPointF(10440, 6570));
-    EXPECT_EQ(items.VolLabel[79]->toolTip(), "Click to set volume");
 
     QGraphicsProxyWidget* lyric = items.Lyric[7]->graphicsProxyWidget();
     EXPECT_EQ(lyric->pos(), QPointF(4340, 360));
@@ -108,7 +106,6 @@ TEST_F(StaffSceneTest, ItemsStandAtTheirTwipPositions) {
     EXPECT_EQ(items.DivControl->graphicsProxyWidget()->sceneBoundingRect(),
               QRectF(960, 7800, 3000, 300));
     EXPECT_EQ(items.NoteVolume->graphicsProxyWidget()->pos(), QPointF(4440, 7800));
-    EXPECT_EQ(items.NoteVolume->toolTip(), "Set Volume of a note");
     EXPECT_EQ(items.ScrollUp->graphicsProxyWidget()->sceneBoundingRect(),
               QRectF(10920, 7080, 480, 480));
 
@@ -172,34 +169,26 @@ TEST_F(StaffSceneTest, ScrollButtonsStepAndRepeatWhileHeld) {
     EXPECT_EQ(e.ScrollPos, released - 1);
 }
 
-TEST_F(StaffSceneTest, TrackLabelTakesTheClickAwayFromTheBackground) {
-    std::vector<int> active;
-    QObject::connect(&staff, &StaffScene::activeTrackChanged, [&](int t) { active.push_back(t); });
-    int background = 0;
-    QObject::connect(&staff, &StaffScene::backgroundClicked, [&] { ++background; });
-    click(QPointF(120, 4320 + 120));
-    EXPECT_EQ(active, std::vector<int>{2});
-    EXPECT_EQ(items.Bar[2]->textColour(), QColor(0, 0, 0));
-    EXPECT_EQ(items.Bar[0]->textColour(), QColor(160, 160, 160));
-    EXPECT_EQ(background, 0);
-
-    std::vector<int> instrument;
-    QObject::connect(&staff, &StaffScene::instrumentLabelClicked,
-                     [&](int t) { instrument.push_back(t); });
-    staff.setInstrumentLabel(1, "25  Steel Guitar", "25");
-    click(QPointF(11100, 3000 + 100));
-    EXPECT_EQ(instrument, std::vector<int>{1});
-}
-
-TEST_F(StaffSceneTest, BackgroundClickReportsMouseUpAndClick) {
+TEST_F(StaffSceneTest, LabelsTakeTheirClicksAwayFromTheBackground) {
     std::vector<std::string> events;
+    const auto record = [&](const char* what) {
+        return [&events, what](int t) { events.push_back(what + std::to_string(t)); };
+    };
+    QObject::connect(&staff, &StaffScene::activeTrackChanged, record("track "));
+    QObject::connect(&staff, &StaffScene::instrumentLabelClicked, record("instrument "));
     QObject::connect(&staff, &StaffScene::backgroundMouseUp, [&] { events.push_back("up"); });
     QObject::connect(&staff, &StaffScene::backgroundClicked, [&] { events.push_back("click"); });
+    click(QPointF(120, 4320 + 120));
+    EXPECT_EQ(items.Bar[2]->textColour(), QColor(0, 0, 0));
+    EXPECT_EQ(items.Bar[0]->textColour(), QColor(160, 160, 160));
+    staff.setInstrumentLabel(1, "25  Steel Guitar", "25");
+    click(QPointF(11100, 3000 + 100));
     click(QPointF(6000, 9500));
-    EXPECT_EQ(events, (std::vector<std::string>{"up", "click"}));
-    // Staff lines and glyphs take no press: a click on a line is a background click.
+    // Staff lines and glyphs take no press: a click on a line is a background
+    // click, in the band of track 0.
     click(QPointF(5000, 1680));
-    EXPECT_EQ(events.size(), 4u);
+    EXPECT_EQ(events, (std::vector<std::string>{"track 2", "instrument 1", "up", "click", "track 0",
+                                                "up", "click"}));
 }
 
 TEST_F(StaffSceneTest, DraggingAHeadThroughTheViewChangesItsPitch) {
@@ -255,11 +244,9 @@ TEST_F(StaffSceneTest, VelocityLabelAndThumbRespondToTheMouse) {
 }
 
 TEST_F(StaffSceneTest, BassClefSwapsTheSecondStaffsPicture) {
-    staff.setOctaveLabel(0, "5");
     staff.BassClef_Click();
     EXPECT_FALSE(items.Image[1]->isVisible());
     EXPECT_TRUE(items.Image[4]->isVisible());
-    EXPECT_EQ(staff.octaveLabel(1), "3");
     staff.setBassClef(false);
     EXPECT_TRUE(items.Image[1]->isVisible());
     EXPECT_FALSE(items.Image[4]->isVisible());
