@@ -9,13 +9,33 @@
 
 namespace qn {
 
+namespace {
+
+// Far above the largest composition (4 x 10 001 notes and 10 001 lyrics take
+// about half a megabyte): a bigger file, or a device that never ends, is no
+// document and would only exhaust the memory.
+constexpr qint64 kMaxFileBytes = qint64{64} << 20;
+
+}  // namespace
+
 std::optional<std::string> readWholeFile(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    if (file.isSequential() || file.size() == 0) return file.readAll().toStdString();
+    const auto tooLarge = [&] {
+        *error = QStringLiteral("cannot read %1: it is larger than %2 MB")
+                     .arg(path)
+                     .arg(kMaxFileBytes >> 20);
+        return std::nullopt;
+    };
+    if (file.isSequential() || file.size() == 0) {
+        const QByteArray bytes = file.read(kMaxFileBytes + 1);
+        if (bytes.size() > kMaxFileBytes) return tooLarge();
+        return bytes.toStdString();
+    }
+    if (file.size() > kMaxFileBytes) return tooLarge();
     // Straight into the string: a file can be half a megabyte.
     std::string bytes(static_cast<size_t>(std::max<qint64>(file.size(), 0)), '\0');
     const qint64 read = file.read(bytes.data(), static_cast<qint64>(bytes.size()));

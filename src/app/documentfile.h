@@ -15,7 +15,8 @@
 
 namespace qn {
 
-// The whole file, or nothing with `error` set to a sentence for the user.
+// The whole file, or nothing with `error` set to a sentence for the user; a
+// file beyond 64 MB is refused as no document of the program's.
 std::optional<std::string> readWholeFile(const QString& path, QString* error);
 
 // Replaces `path` with `bytes`; false with `error` set when it could not.

@@ -1,7 +1,6 @@
 #include "fxform.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -360,9 +359,9 @@ void FXform::apply() {
     refresh();
 }
 
-void FXform::closeEvent(QCloseEvent* event) {
+void FXform::reject() {
     apply();
-    QDialog::closeEvent(event);
+    QDialog::reject();
 }
 
 }  // namespace qn

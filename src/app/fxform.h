@@ -50,8 +50,9 @@ class FXform : public QDialog {
     // Shows what the form holds.
     void refresh();
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+  public slots:
+    // The close box and Escape both end here: the values are limited first.
+    void reject() override;
 
   private:
     QWidget* buildFrame(FxGroup group);

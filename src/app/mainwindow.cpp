@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsPixmapItem>
+#include <QGraphicsProxyWidget>
 #include <QGraphicsRectItem>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSlider>
@@ -41,6 +43,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("Quillnote");
 const QString kMsfFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF");
+// Save also offers the MIDI entry; whatever is chosen, the file is written as source text.
+const QString kSaveMsfFilter =
+    QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|MIDI Files (*.mid)|*.mid");
 const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid");
 
 const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
@@ -80,7 +85,13 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
     buildClientArea();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The sound and the staff refer to the composition and the editing state,
+    // members that go before the QObject children would: a lyric box losing the
+    // focus as the window closes would otherwise write into a freed composition.
+    delete m_sound;
+    delete m_staff;
+}
 
 void MainWindow::buildClientArea() {
     m_staff = new StaffScene(*m_scene, *m_composition, m_edit, this);
@@ -303,6 +314,8 @@ void MainWindow::Toolbar_Click(int index) {
 
 void MainWindow::run(Command command) {
     Composition& c = *m_composition;
+    // Toolbar buttons and shortcuts leave the focus in a lyric box being typed in.
+    m_staff->storeTypedLyrics();
     switch (command) {
         case Command::New:
             return New_Click();
@@ -471,16 +484,23 @@ void MainWindow::PlayMIDI_Click() {
     m_sound->playback().PlayMidiFile(path.toStdString());
 }
 
+bool MainWindow::typingLyric() const {
+    const auto* proxy = qgraphicsitem_cast<const QGraphicsProxyWidget*>(m_scene->focusItem());
+    return proxy && qobject_cast<const QLineEdit*>(proxy->widget());
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const int key = virtualKeyCode(*event);
-    // A held key enters one note, not a run of them.
-    if (key < 0 || event->isAutoRepeat()) return QMainWindow::keyPressEvent(event);
+    // A held key enters one note, not a run of them. Keys a lyric box leaves
+    // unused (Esc, F1 ...) were typed at the box, not at the piano.
+    if (key < 0 || event->isAutoRepeat() || typingLyric()) return QMainWindow::keyPressEvent(event);
     m_sound->piano().Piano_KeyDown(key);
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     const int key = virtualKeyCode(*event);
-    if (key < 0 || event->isAutoRepeat()) return QMainWindow::keyReleaseEvent(event);
+    if (key < 0 || event->isAutoRepeat() || typingLyric())
+        return QMainWindow::keyReleaseEvent(event);
     m_sound->piano().Piano_KeyUp(key);
 }
 
@@ -537,7 +557,7 @@ void MainWindow::Open_Click() {
 }
 
 void MainWindow::Save_Click() {
-    const QString path = m_dialogs->saveFileName(kMsfFilter, 2);
+    const QString path = m_dialogs->saveFileName(kSaveMsfFilter, 2);
     if (path.isEmpty()) return;
     QString error;
     const std::string text = msfTextForSave(*m_composition, path.toStdString());
@@ -568,6 +588,7 @@ void MainWindow::ShutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
     if (m_sound) m_sound->release();
+    m_staff->storeTypedLyrics();
     PromptSaveChanges(*m_composition, *m_dialogs, [this] { Save_Click(); });
     for (int t = 0; t < kTrackCount; ++t)
         m_settings.TrackInstrument[t] = m_composition->TrackInstrument[t];

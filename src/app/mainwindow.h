@@ -98,6 +98,8 @@ class MainWindow : public QMainWindow {
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
+    // A lyric box has the keyboard focus.
+    bool typingLyric() const;
     void buildClientArea();
     void applySettingsToWindow();
     void applyBackground();

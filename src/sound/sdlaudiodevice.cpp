@@ -14,6 +14,10 @@ std::unique_ptr<SdlAudioDevice> SdlAudioDevice::open(const SDL_AudioSpec& desire
                                                      std::string* error) {
     SDL_AudioSpec obtained{};
     std::string reason;
+    // SDL's audio brings up its event queue, which would otherwise take over
+    // SIGINT and SIGTERM and turn them into quit events nobody reads: the
+    // program could then not be interrupted or terminated.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The driver SDL_AUDIODRIVER names, else the first of SDL's list that starts.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         if (const SDL_AudioDeviceID id = openDefault(desired, &obtained))

@@ -21,7 +21,10 @@ int rounded(double twips) {
 }  // namespace
 
 StaffController::StaffController(Composition& composition, EditState& edit)
-    : m_composition(composition), m_edit(edit), m_bassClefShown(composition.BassClef) {
+    : m_composition(composition),
+      m_edit(edit),
+      m_lyricRowStart(edit.ScrollPos),
+      m_bassClefShown(composition.BassClef) {
     for (int g = 0; g < kGlyphSlots; ++g)
         m_glyphs[g] = initialGlyphState(screenGlyphLayout(), g);
     m_changes.glyphs.set();
@@ -73,6 +76,7 @@ void StaffController::RedrawStaff() {
 }
 
 void StaffController::showLyrics() {
+    m_lyricRowStart = m_edit.ScrollPos;
     for (int c = 0; c < kColumns; ++c) {
         const int i = m_edit.ScrollPos + c;
         const std::string& text = isNoteSlot(i) ? m_composition.Lyrics[i] : std::string();
@@ -261,9 +265,16 @@ void StaffController::setOctaveLabel(int track, std::string text) {
 }
 
 void StaffController::lyricEdited(int box, const std::string& text) {
+    storeLyric(box, m_edit.ScrollPos + box, text);
+}
+
+void StaffController::lyricTyped(int box, const std::string& text) {
+    storeLyric(box, m_lyricRowStart + box, text);
+}
+
+void StaffController::storeLyric(int box, int i, const std::string& text) {
     if (box < 0 || box >= kColumns) return;
     m_lyrics[box] = text;
-    const int i = m_edit.ScrollPos + box;
     if (!isNoteSlot(i) || m_composition.Lyrics[i] == text) return;
     m_composition.Lyrics[i] = text;
     // Lyrics are saved with the notes: leaving without saving them must ask first.

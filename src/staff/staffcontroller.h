@@ -96,6 +96,9 @@ class StaffController {
     void setOctaveLabel(int track, std::string text);
     // A lyric box lost the focus with this text.
     void lyricEdited(int box, const std::string& text);
+    // Text typed into a box of the lyric row as it was last shown, stored
+    // before anything redraws the row (which may already have been scrolled).
+    void lyricTyped(int box, const std::string& text);
 
     // Mouse on the staff background.
     void mouseDown(double x, double y);
@@ -113,6 +116,7 @@ class StaffController {
     void colourAll(GlyphColour colour);
     void hideBand();
     void showLyrics();
+    void storeLyric(int box, int index, const std::string& text);
     void drawNote(int track, int index);
     void showBassClef(bool on);
     void noteDragMove(double y);
@@ -124,6 +128,7 @@ class StaffController {
 
     std::array<GlyphState, kGlyphSlots> m_glyphs;
     std::array<std::string, kColumns> m_lyrics;
+    int m_lyricRowStart = 0;  // note index of lyric box 0 when the row was last shown
     std::string m_noteNumber;
     ThumbGeometry m_thumb;
     BandRectangle m_band;

@@ -116,6 +116,8 @@ template <typename Operation>
 void StaffScene::run(Operation&& operation) {
     if (!m_scene) return;  // the items went with the scene
     const Watched before = watched();
+    // A redraw would otherwise overwrite the text, and a command would miss it.
+    commitTypedLyrics();
     operation();
     const staff::StaffChanges changes = m_controller.takeChanges();
     show(changes);
@@ -187,6 +189,21 @@ void StaffScene::showBand() {
 void StaffScene::showTrackLabels() {
     for (int t = 0; t < kTrackCount; ++t)
         m_items.Bar[t]->setTextColour(t == m_edit.ActiveTrack ? kActiveLabel : kInactiveLabel);
+}
+
+void StaffScene::commitTypedLyrics() {
+    for (int c = 0; c < staff::kColumns; ++c) {
+        staff::LyricBox* box = m_items.Lyric[c];
+        // Only typing marks a box; the texts a redraw shows do not.
+        if (!box->isModified()) continue;
+        box->setModified(false);
+        const std::string text = box->text().toStdString();
+        if (text != m_controller.lyricText(c)) m_controller.lyricTyped(c, text);
+    }
+}
+
+void StaffScene::storeTypedLyrics() {
+    run([] {});
 }
 
 void StaffScene::storeLyric(int box) {

@@ -37,6 +37,10 @@ class StaffScene : public QObject {
     staff::StaffController& controller() { return m_controller; }
     const staff::StaffItems& items() const { return m_items; }
 
+    // Stores a lyric typed into a box that still has the focus, as leaving the
+    // box would; every operation of the staff does so first.
+    void storeTypedLyrics();
+
     void RedrawStaff();
     void UpdateSlider();
     void ShowSelection();
@@ -98,6 +102,7 @@ class StaffScene : public QObject {
     void showTrackLabels();
     void connectItems();
     void storeLyric(int box);
+    void commitTypedLyrics();
 
     QPointer<QGraphicsScene> m_scene;
     EditState& m_edit;
