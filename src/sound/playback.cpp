@@ -5,6 +5,7 @@
 #include "audioengine.h"
 #include "model/midiwriter.h"
 #include "model/numbertext.h"
+#include "piano.h"
 
 namespace qn {
 
@@ -140,10 +141,21 @@ void Playback::Stop() {
     m_display.stopClockTimer();
 
     DisplayChanges changes;
-    if (m_state.TeachMode) changes.keyColors.push_back({m_lights.LitKey, m_lights.KeyRestoreColor});
-    if (m_state.PlayerPianoMode && m_state.FollowBox >= 0 && m_state.FollowBox < kVisibleColumns)
-        changes.lyricColors.push_back({m_state.FollowBox, kWhite});
+    if (m_state.TeachMode) unlightKey(changes);
+    if (m_state.PlayerPianoMode) unlightLyric(changes);
     if (!changes.keyColors.empty() || !changes.lyricColors.empty()) m_display.apply(changes);
+}
+
+// The lit key gets its own colour back. The stored restore colour is white
+// before the first playback and would paint a black key, lit blue by a
+// computer key, white.
+void Playback::unlightKey(DisplayChanges& changes) const {
+    changes.keyColors.push_back({m_lights.LitKey, keyRestColor(m_lights.LitKey)});
+}
+
+void Playback::unlightLyric(DisplayChanges& changes) const {
+    if (m_state.FollowBox >= 0 && m_state.FollowBox < kVisibleColumns)
+        changes.lyricColors.push_back({m_state.FollowBox, kWhite});
 }
 
 // While Paused this plays just as it does otherwise: restarting only the clock
@@ -178,7 +190,10 @@ void Playback::FromSelection() {
     const int notes = c.SongLength - n;
     s.PlayDuration = static_cast<float>(notes * kTenthsPerStepTimesDivision / c.Division);
     s.TenthsPerNote = s.PlayDuration / notes;
-    s.PlayPos = n;  // PosOffset stays, so the clock counts from the range's start
+    s.PlayPos = n;
+    // The clock counts from the start of the range, whatever a played
+    // selection left in PosOffset.
+    s.PosOffset = 0;
     resetPlayerPianoAndKaraoke(n);
     resetTeachLights();
     startSegment(s.ChkLoop);
@@ -224,6 +239,7 @@ void Playback::resetPlayerPianoAndKaraoke(int scrollPos) {
     PlaybackState& s = m_state;
     DisplayChanges changes;
     if (s.PlayerPianoMode) {
+        unlightLyric(changes);  // a playback started over leaves no yellow box behind
         m_edit.ScrollPos = scrollPos;
         s.FollowPage = 0;
         s.FollowBox = 0;
@@ -244,6 +260,9 @@ void Playback::resetPlayerPianoAndKaraoke(int scrollPos) {
 
 void Playback::resetTeachLights() {
     if (!m_state.TeachMode) return;
+    DisplayChanges changes;
+    unlightKey(changes);  // nor a red key
+    m_display.apply(changes);
     m_lights.KeyRestoreColor = kWhiteKeyColor;
     m_lights.LitKey = 0;
 }

@@ -64,6 +64,8 @@ class Playback {
     void startSegment(bool loop);
     void resetPlayerPianoAndKaraoke(int scrollPos);
     void resetTeachLights();
+    void unlightKey(DisplayChanges& changes) const;
+    void unlightLyric(DisplayChanges& changes) const;
     void leavePause();
 
     Composition& m_composition;

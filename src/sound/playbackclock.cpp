@@ -150,7 +150,9 @@ void PlaybackClock::teach(DisplayChanges& changes) {
 // their last state.
 void PlaybackClock::end(DisplayChanges& changes) {
     changes.stopClock = true;
-    if (m_state.TeachMode) changes.keyColors.push_back({m_lights.LitKey, m_lights.KeyRestoreColor});
+    // The lit key's own colour: see Playback::Stop.
+    if (m_state.TeachMode)
+        changes.keyColors.push_back({m_lights.LitKey, keyRestColor(m_lights.LitKey)});
     if (m_state.PlayerPianoMode) paintLyric(changes, m_state.FollowBox, kWhite);
 }
 
