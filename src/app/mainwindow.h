@@ -101,7 +101,6 @@ class MainWindow : public QMainWindow {
     // A lyric box has the keyboard focus.
     bool typingLyric() const;
     void buildClientArea();
-    void applySettingsToWindow();
     void applyBackground();
     void showDocumentTitle();
     void showCompositionSettings();  // labels, check marks and sliders after Open
