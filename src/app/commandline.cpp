@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include <QCoreApplication>
+#include <QSaveFile>
 #include <cstdio>
 #include <memory>
 
@@ -95,19 +96,36 @@ int render(const QString& in, const QString& out) {
         // An echo may fall silent for up to its longest delay between repeats.
         options.silenceMs = 2100;
     }
+    // Straight into the file, a megabyte at a time: an hour of music is 635 MB.
+    QSaveFile file(out);
+    const auto writeFailed = [&] {
+        return fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()),
+                    kExitWriteFailed);
+    };
+    if (!file.open(QIODevice::WriteOnly)) return writeFailed();
     WavWriter wav(renderer->sampleRate());
-    // Room for the whole file at once, so it is never copied: the composition
-    // at 500 000 us per quarter note and the longest release the renderer
-    // allows (an hour of music is 635 MB).
-    if (const auto ticks = midiEndTick(midi))
-        wav.reserve((uint64_t{*ticks} * 500 / static_cast<uint64_t>(c->Division) +
-                     static_cast<uint64_t>(options.maxTailMs)) *
-                    static_cast<uint64_t>(renderer->sampleRate()) / 1000);
+    const std::array<uint8_t, kWavHeaderBytes> placeholder{};
+    bool written = file.write(reinterpret_cast<const char*>(placeholder.data()), kWavHeaderBytes) ==
+                   kWavHeaderBytes;
+    const auto flush = [&] {
+        const std::vector<uint8_t> data = wav.takeData();
+        const auto size = static_cast<qint64>(data.size());
+        written = written && file.write(reinterpret_cast<const char*>(data.data()), size) == size;
+    };
     const auto rendered = renderer->render(
-        midi, options, [&wav](const float* samples, int frames) { wav.append(samples, frames); },
+        midi, options,
+        [&](const float* samples, int frames) {
+            wav.append(samples, frames);
+            if (wav.pendingBytes() >= (size_t{1} << 20)) flush();
+        },
         &error);
     if (!rendered) return fail(error, kExitWriteFailed);
-    if (!saveWholeFile(out, wav.finish(), &error)) return fail(error, kExitWriteFailed);
+    flush();
+    const auto header = wav.header();
+    written = written && file.seek(0) &&
+              file.write(reinterpret_cast<const char*>(header.data()), kWavHeaderBytes) ==
+                  kWavHeaderBytes;
+    if (!written || !file.commit()) return writeFailed();
     return 0;
 }
 

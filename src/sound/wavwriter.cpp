@@ -62,12 +62,24 @@ void WavWriter::append(const float* interleaved, size_t frames) {
 }
 
 size_t WavWriter::frames() const {
-    return (m_bytes.size() - kWavHeaderBytes) / (2 * static_cast<size_t>(m_channels));
+    return static_cast<size_t>((m_taken + pendingBytes()) /
+                               (2 * static_cast<uint64_t>(m_channels)));
 }
 
 size_t WavWriter::framesLeft() const {
     const size_t frameBytes = 2 * static_cast<size_t>(m_channels);
     return static_cast<size_t>(kMaxWavDataBytes / frameBytes) - frames();
+}
+
+std::vector<uint8_t> WavWriter::takeData() {
+    std::vector<uint8_t> data(m_bytes.begin() + kWavHeaderBytes, m_bytes.end());
+    m_bytes.resize(kWavHeaderBytes);
+    m_taken += data.size();
+    return data;
+}
+
+std::array<uint8_t, kWavHeaderBytes> WavWriter::header() const {
+    return wavHeader(m_sampleRate, m_channels, 16, static_cast<uint32_t>(m_taken + pendingBytes()));
 }
 
 std::vector<uint8_t> WavWriter::finish() {

@@ -34,10 +34,17 @@ class WavWriter {
     // The whole file; the writer is empty afterwards.
     std::vector<uint8_t> finish();
 
+    // Streaming to a file instead: the data appended since the last take, and
+    // at the end the header for all the data taken, to write at the start.
+    std::vector<uint8_t> takeData();
+    size_t pendingBytes() const { return m_bytes.size() - kWavHeaderBytes; }
+    std::array<uint8_t, kWavHeaderBytes> header() const;
+
   private:
     int m_sampleRate;
     int m_channels;
     std::vector<uint8_t> m_bytes;  // header space, then the data
+    uint64_t m_taken = 0;          // data bytes handed out by takeData()
 };
 
 }  // namespace qn

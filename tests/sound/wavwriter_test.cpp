@@ -51,5 +51,22 @@ TEST(WavWriter, AnEmptyFileIsAHeaderWithNoDataAndTheSizeIsCapped) {
     EXPECT_EQ(file, std::vector<uint8_t>(header.begin(), header.end()));
 }
 
+TEST(WavWriter, StreamedPiecesMakeTheSameFileAsOneBuffer) {
+    const float samples[] = {0.5f, -0.5f, 0.25f, 1.5f, -1.0f, 0.0f};
+    WavWriter whole(48000);
+    whole.append(samples, 3);
+    WavWriter streamed(48000);
+    std::vector<uint8_t> file(kWavHeaderBytes);
+    for (int frame = 0; frame < 3; ++frame) {
+        streamed.append(samples + 2 * frame, 1);
+        const auto data = streamed.takeData();
+        file.insert(file.end(), data.begin(), data.end());
+    }
+    EXPECT_EQ(streamed.frames(), 3u);
+    const auto header = streamed.header();
+    std::copy(header.begin(), header.end(), file.begin());
+    EXPECT_EQ(file, whole.finish());
+}
+
 }  // namespace
 }  // namespace qn
