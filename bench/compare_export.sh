@@ -14,33 +14,12 @@ cd "$(dirname "$0")/.."
 
 runs=${1:-30}
 build_dir=${BUILD_DIR:-build-bench}
+# shellcheck source=bench/common.sh
+. bench/common.sh
 
-if ! command -v csvmidi >/dev/null || ! command -v midicsv >/dev/null; then
-  echo "Installing midicsv"
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends midicsv
-fi
+need_command csvmidi midicsv
 
-work=$(mktemp -d)
-if [ "${KEEP:-0}" = 1 ]; then echo "Work folder: $work"; else trap 'rm -rf "$work"' EXIT; fi
-
-# Quiet unless it fails: the timings below are the output.
-if ! { [ -f "$build_dir/build.ninja" ] || [ -f "$build_dir/Makefile" ] ||
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release; } >"$work/build.log" 2>&1 ||
-  ! cmake --build "$build_dir" -j2 --target quillnote make_full_msf >>"$work/build.log" 2>&1; then
-  cat "$work/build.log" >&2
-  exit 1
-fi
-quillnote=$(realpath "$build_dir/quillnote")
-make_full_msf=$(realpath "$build_dir/bench/make_full_msf")
-cd "$work"
-
-# The command-line modes need no display.
-export QT_QPA_PLATFORM=offscreen
-
-"$make_full_msf" full.msf
+prepare_full_composition
 "$quillnote" --export-midi full.msf out.mid
 midicsv out.mid full.csv
 csvmidi full.csv csv.mid

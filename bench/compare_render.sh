@@ -18,14 +18,10 @@ cd "$(dirname "$0")/.."
 
 runs=${1:-3}
 build_dir=${BUILD_DIR:-build-bench}
+# shellcheck source=bench/common.sh
+. bench/common.sh
 
-if ! command -v fluidsynth >/dev/null; then
-  echo "Installing fluidsynth"
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends fluidsynth
-fi
+need_command fluidsynth fluidsynth
 
 font=${QUILLNOTE_SOUNDFONT:-}
 if [ -z "$font" ]; then
@@ -39,22 +35,7 @@ fi
 [ -n "$font" ] || { echo "No sound font; set QUILLNOTE_SOUNDFONT" >&2; exit 1; }
 export QUILLNOTE_SOUNDFONT=$font
 
-work=$(mktemp -d)
-if [ "${KEEP:-0}" = 1 ]; then echo "Work folder: $work"; else trap 'rm -rf "$work"' EXIT; fi
-
-# Quiet unless it fails: the timings below are the output.
-if ! { [ -f "$build_dir/build.ninja" ] || [ -f "$build_dir/Makefile" ] ||
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release; } >"$work/build.log" 2>&1 ||
-  ! cmake --build "$build_dir" -j2 --target quillnote make_full_msf >>"$work/build.log" 2>&1; then
-  cat "$work/build.log" >&2
-  exit 1
-fi
-quillnote=$(realpath "$build_dir/quillnote")
-make_full_msf=$(realpath "$build_dir/bench/make_full_msf")
-cd "$work"
-export QT_QPA_PLATFORM=offscreen
-
-"$make_full_msf" full.msf
+prepare_full_composition
 "$quillnote" --export-midi full.msf full.mid
 echo "Sound font: $(readlink -f "$font") ($(stat -Lc %s "$font") bytes)"
 echo "full.msf $(stat -c %s full.msf) bytes, full.mid $(stat -c %s full.mid) bytes"
