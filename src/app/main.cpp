@@ -1,9 +1,14 @@
+// The full program, quillnote-app: the window and every command-line mode.
+// Users start it through the small `quillnote` program, which runs the light
+// modes itself and hands everything else over to this one.
+
 #include <QApplication>
 #include <cstring>
 
 #include "commandline.h"
 #include "mainwindow.h"
 #include "pictures.h"
+#include "rendermode.h"
 
 namespace {
 
@@ -20,7 +25,9 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::strncmp(argv[1], "--", 2) == 0) {
         QCoreApplication app(argc, argv);
         describeApplication();
-        return *qn::runCommandLine(QCoreApplication::arguments().mid(1));
+        const QStringList arguments = QCoreApplication::arguments().mid(1);
+        if (arguments.first() == QLatin1String(qn::kRenderOption)) return qn::runRender(arguments);
+        return *qn::runCommandLine(arguments);
     }
 
     QApplication app(argc, argv);
@@ -30,7 +37,9 @@ int main(int argc, char* argv[]) {
     qn::StartOptions options;
     // The shell splits an unquoted path with blanks into several arguments.
     options.commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
-    options.executablePath = QCoreApplication::applicationFilePath();
+    // The desktop starts .msf files through the program the user runs.
+    options.executablePath =
+        qEnvironmentVariable("QUILLNOTE_EXECUTABLE", QCoreApplication::applicationFilePath());
     qn::MainWindow window(options);
     if (!window.start()) return 1;
     return QApplication::exec();
