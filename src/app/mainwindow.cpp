@@ -12,19 +12,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QSettings>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "clientview.h"
 #include "commandmap.h"
-#include "documentfile.h"
 #include "durationpalette.h"
-#include "fileassociation.h"
 #include "fxform.h"
 #include "instrumentnames.h"
-#include "model/documentcommands.h"
 #include "model/durationcommand.h"
 #include "model/editcommands.h"
 #include "model/modifycommands.h"
@@ -42,11 +38,6 @@ namespace qn {
 namespace {
 
 const QString kTitle = QStringLiteral("Quillnote");
-const QString kMsfFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF");
-// Save also offers the MIDI entry; whatever is chosen, the file is written as source text.
-const QString kSaveMsfFilter =
-    QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|MIDI Files (*.mid)|*.mid");
-const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid");
 
 const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
 const QColor kGreyFill = colorFromRgbNumber(kIndicatorGrey);
@@ -64,17 +55,10 @@ constexpr Command kEffectCommands[kEffectCount] = {
 }  // namespace
 
 MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
-    : m_options(std::move(options)),
+    : m_startEngine(std::move(options.startEngine)),
       m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
-      m_composition(std::make_unique<Composition>()) {
+      m_session(std::move(options), *m_dialogs, *this) {
     setObjectName(QStringLiteral("Form1"));
-    if (m_options.settings) {
-        m_store = m_options.settings;
-    } else {
-        m_ownSettings = std::make_unique<QSettings>(kTitle, kTitle);
-        m_store = m_ownSettings.get();
-    }
-
     m_scene = new ClientScene(this);
     m_view = new ClientView(m_scene, this);
     setCentralWidget(m_view);
@@ -85,132 +69,103 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
     buildClientArea();
 }
 
-MainWindow::~MainWindow() {
-    // The sound and the staff refer to the composition and the editing state,
-    // members that go before the QObject children would: a lyric box losing the
-    // focus as the window closes would otherwise write into a freed composition.
-    delete m_sound;
-    delete m_staff;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildClientArea() {
-    m_staff = new StaffScene(*m_scene, *m_composition, m_edit, this);
-    connect(m_staff, &StaffScene::instrumentLabelClicked, this, &MainWindow::InstLabel_Click);
+    m_staff = std::make_unique<StaffScene>(*m_scene, composition(), editState());
+    connect(m_staff.get(), &StaffScene::instrumentLabelClicked, this, &MainWindow::InstLabel_Click);
 
     m_piano = new PianoKeys(*m_scene, this);
 
     m_palette = new DurationPalette(*m_scene, this);
-    connect(m_palette, &DurationPalette::clicked, this, &MainWindow::Picture2_Click);
+    connect(m_palette, &DurationPalette::clicked, this, &MainWindow::chooseDurationPicture);
 
-    m_List4 = new QComboBox;
-    m_List4->setObjectName(QStringLiteral("List4"));
-    m_List4->setToolTip(tr("Select instrument then click inst number to the right of the bar"));
-    m_List4->addItems(instrumentNameList());
-    placeWidget(*m_scene, m_List4, 11400, 7080, 3000, 330);
-    connect(m_List4, &QComboBox::activated, this, [this](int index) { m_listInstrument = index; });
+    m_instrumentCombo = new QComboBox;
+    m_instrumentCombo->setObjectName(QStringLiteral("List4"));
+    m_instrumentCombo->setToolTip(
+        tr("Select instrument then click inst number to the right of the bar"));
+    m_instrumentCombo->addItems(instrumentNameList());
+    placeWidget(*m_scene, m_instrumentCombo, 11400, 7080, 3000, 330);
+    connect(m_instrumentCombo, &QComboBox::activated, this,
+            [this](int index) { m_listInstrument = index; });
 
     // Playback indicators and displays.
-    m_StopBox = m_scene->addRect(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
-    m_StopBox->setPos(11400, 7620);
-    m_StopBox->setToolTip(tr("Stopped"));
+    m_stopBox = m_scene->addRect(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
+    m_stopBox->setPos(11400, 7620);
+    m_stopBox->setToolTip(tr("Stopped"));
     for (int i = 0; i < 2; ++i) {
-        m_PauseBar[i] = m_scene->addRect(0, 0, 105, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
-        m_PauseBar[i]->setPos(11850 + 180 * i, 7620);
-        m_PauseBar[i]->setToolTip(tr("Paused"));
+        m_pauseBars[i] = m_scene->addRect(0, 0, 105, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
+        m_pauseBars[i]->setPos(11850 + 180 * i, 7620);
+        m_pauseBars[i]->setToolTip(tr("Paused"));
     }
-    m_RecButt = m_scene->addEllipse(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kRedFill));
-    m_RecButt->setPos(12450, 7620);
-    m_RecButt->setToolTip(tr("Record"));
+    m_recordIndicator = m_scene->addEllipse(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kRedFill));
+    m_recordIndicator->setPos(12450, 7620);
+    m_recordIndicator->setToolTip(tr("Record"));
 
-    m_TimeDisplay = new QLabel(QStringLiteral("0:00.0"));
-    m_TimeDisplay->setObjectName(QStringLiteral("TimeDisplay"));
-    m_TimeDisplay->setStyleSheet(
+    m_timeDisplay = new QLabel(QStringLiteral("0:00.0"));
+    m_timeDisplay->setObjectName(QStringLiteral("TimeDisplay"));
+    m_timeDisplay->setStyleSheet(
         QStringLiteral("font-size: 18px; font-weight: bold;"
                        " background: transparent;"));
-    placeWidget(*m_scene, m_TimeDisplay, 12900, 7560, 1500, 420);
-    m_NoteNumDisplay = new QLabel;
-    m_NoteNumDisplay->setObjectName(QStringLiteral("NoteNumDisplay"));
-    m_NoteNumDisplay->setStyleSheet(QStringLiteral("background: transparent;"));
-    m_NoteNumDisplay->setToolTip(tr("Note being played"));
-    placeWidget(*m_scene, m_NoteNumDisplay, 12900, 7980, 1500, 300);
+    placeWidget(*m_scene, m_timeDisplay, 12900, 7560, 1500, 420);
+    m_noteNumberDisplay = new QLabel;
+    m_noteNumberDisplay->setObjectName(QStringLiteral("NoteNumDisplay"));
+    m_noteNumberDisplay->setStyleSheet(QStringLiteral("background: transparent;"));
+    m_noteNumberDisplay->setToolTip(tr("Note being played"));
+    placeWidget(*m_scene, m_noteNumberDisplay, 12900, 7980, 1500, 300);
 
     auto* volumeCaption = new QLabel(tr("Volume"));
     volumeCaption->setStyleSheet(QStringLiteral("background: transparent;"));
     placeWidget(*m_scene, volumeCaption, 7920, 7560, 3000, 240);
-    m_Volslider = new QSlider(Qt::Horizontal);
-    m_Volslider->setObjectName(QStringLiteral("Volslider"));
-    m_Volslider->setRange(0, 100);
-    m_Volslider->setValue(100);
-    m_Volslider->setToolTip(tr("Master volume"));
-    placeWidget(*m_scene, m_Volslider, 7920, 7800, 3000, 300);
+    m_masterVolume = new QSlider(Qt::Horizontal);
+    m_masterVolume->setObjectName(QStringLiteral("Volslider"));
+    m_masterVolume->setRange(0, 100);
+    m_masterVolume->setValue(100);
+    m_masterVolume->setToolTip(tr("Master volume"));
+    placeWidget(*m_scene, m_masterVolume, 7920, 7800, 3000, 300);
 }
 
 bool MainWindow::start() {
-    if (!InitMusic()) return false;
-    // The options dialog's creation turns an unset picture number into "Piano".
-    if (m_settings.BackgroundImage == 0) m_settings.BackgroundImage = 106;
-
-    const QString registrationError = m_settings.load(*m_store, [this] {
-        return m_options.registerAssociation
-                   ? m_options.registerAssociation(m_options.executablePath)
-                   : RegisterFileAssociation(m_options.executablePath);
-    });
-    if (!registrationError.isEmpty()) {
-        show();
-        showDocumentTitle();
-        m_dialogs->message(QMessageBox::Warning, kTitle, registrationError);
-        return true;
-    }
-    for (int t = 0; t < kTrackCount; ++t)
-        m_composition->TrackInstrument[t] = static_cast<int16_t>(m_settings.TrackInstrument[t]);
-    m_commands->setChecked(Command::TeachOn, m_settings.TeachMode);
-    m_commands->setChecked(Command::TeachOff, !m_settings.TeachMode);
-    m_commands->setChecked(Command::KaraokeOn, m_settings.KaraokeMode);
-    m_commands->setChecked(Command::KaraokeOff, !m_settings.KaraokeMode);
-    m_commands->setChecked(Command::PlayerPianoOn, m_settings.PlayerPianoMode);
-    m_commands->setChecked(Command::PlayerPianoOff, !m_settings.PlayerPianoMode);
-    m_sound->setModes(m_settings.KaraokeMode, m_settings.PlayerPianoMode, m_settings.TeachMode);
-
-    for (int t = 0; t < kTrackCount; ++t)
-        setInstrumentLabel(t, QString::number(m_composition->TrackInstrument[t]));
-    applyBackground();
-
-    // Room for the whole client area at one twip per 1/15 pixel.
-    resize(m_view->sizeHint() +
-           QSize(0, menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height()));
-    show();
-    showDocumentTitle();
-
-    m_composition->NoteCount.fill(0);
-    m_edit.ScrollPos = 0;
-    m_recordMode = true;
-    m_RecButt->setBrush(kRedFill);
-    m_edit.DefaultVelocity = 100;
-    m_staff->setNoteVolumeSlider(100);
-    for (int t = 0; t < kTrackCount; ++t) {
-        m_composition->TrackOctave[t] = 4;
-        m_staff->setOctaveLabel(t, QStringLiteral("4"));
-    }
-    m_composition->Division = 64;
-    m_staff->setDivisionSlider(64);
-    Picture2_Click(3);
-    m_staff->RedrawStaff();
-    m_composition->Modified = false;
-
-    QString file = m_options.commandLine.trimmed();
-    if (file.startsWith(QLatin1Char('"'))) file = file.mid(1, file.size() - 2);
-    if (!file.isEmpty()) {
-        m_startupFile = file;
-        Open_Click();
-    }
+    if (!m_session.start()) return false;
     m_sound->lights().KeyRestoreColor = kWhite;
     return true;
 }
 
+void MainWindow::showSettings(const Settings& settings) {
+    m_commands->setChecked(Command::TeachOn, settings.TeachMode);
+    m_commands->setChecked(Command::TeachOff, !settings.TeachMode);
+    m_commands->setChecked(Command::KaraokeOn, settings.KaraokeMode);
+    m_commands->setChecked(Command::KaraokeOff, !settings.KaraokeMode);
+    m_commands->setChecked(Command::PlayerPianoOn, settings.PlayerPianoMode);
+    m_commands->setChecked(Command::PlayerPianoOff, !settings.PlayerPianoMode);
+    m_sound->setModes(settings.KaraokeMode, settings.PlayerPianoMode, settings.TeachMode);
+    for (int t = 0; t < kTrackCount; ++t)
+        setInstrumentLabel(t, QString::number(composition().TrackInstrument[t]));
+    applyBackground();
+}
+
+void MainWindow::showWindow() {
+    // Room for the whole client area at one twip per 1/15 pixel.
+    resize(m_view->sizeHint() +
+           QSize(0, menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height()));
+    show();
+}
+
+void MainWindow::showFirstValues() {
+    m_recordMode = true;
+    m_recordIndicator->setBrush(kRedFill);
+    m_staff->setNoteVolumeSlider(editState().DefaultVelocity);
+    for (int t = 0; t < kTrackCount; ++t)
+        m_staff->setOctaveLabel(t, QString::number(composition().TrackOctave[t]));
+    m_staff->setDivisionSlider(composition().Division);
+    chooseDurationPicture(3);
+    m_staff->RedrawStaff();
+}
+
 bool MainWindow::InitMusic() {
-    EngineStart started = m_options.startEngine ? m_options.startEngine() : [this] {
+    EngineStart started = m_startEngine ? m_startEngine() : [this] {
         SynthEngine::Options options;
-        options.settings = m_store;
+        options.settings = &m_session.store();
         SynthEngine::Created created = SynthEngine::create(options);
         return EngineStart{std::move(created.engine), created.error, created.status};
     }();
@@ -223,16 +178,16 @@ bool MainWindow::InitMusic() {
     }
     if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
     SoundWidgets widgets;
-    widgets.staff = m_staff;
+    widgets.staff = m_staff.get();
     widgets.keys = m_piano;
-    widgets.StopBox = m_StopBox;
-    widgets.PauseBar[0] = m_PauseBar[0];
-    widgets.PauseBar[1] = m_PauseBar[1];
-    widgets.TimeDisplay = m_TimeDisplay;
-    widgets.NoteNumDisplay = m_NoteNumDisplay;
+    widgets.StopBox = m_stopBox;
+    widgets.PauseBar[0] = m_pauseBars[0];
+    widgets.PauseBar[1] = m_pauseBars[1];
+    widgets.TimeDisplay = m_timeDisplay;
+    widgets.NoteNumDisplay = m_noteNumberDisplay;
     widgets.window = this;
-    m_sound = new WindowSound(*m_composition, m_edit, std::move(started.engine), widgets,
-                              m_effectsForm, *m_dialogs, this);
+    m_sound = std::make_unique<WindowSound>(composition(), editState(), std::move(started.engine),
+                                            widgets, m_effectsForm, *m_dialogs);
     connectSound();
     return true;
 }
@@ -243,16 +198,16 @@ void MainWindow::connectSound() {
         m_commands->setChecked(Command::TeachOn, on);
         m_commands->setChecked(Command::TeachOff, !on);
     });
-    connect(m_Volslider, &QSlider::valueChanged, this,
+    connect(m_masterVolume, &QSlider::valueChanged, this,
             [this](int value) { m_sound->playback().Volslider_Change(value); });
     // A mouse-up on the staff background ends a pause: the next Play starts afresh.
-    connect(m_staff, &StaffScene::backgroundMouseUp, this, [this] {
+    connect(m_staff.get(), &StaffScene::backgroundMouseUp, this, [this] {
         m_sound->playback().state().Paused = false;
-        for (QGraphicsRectItem* bar : m_PauseBar)
+        for (QGraphicsRectItem* bar : m_pauseBars)
             bar->setBrush(kGreyFill);
     });
     // Keys reach the piano once the staff background has been clicked.
-    connect(m_staff, &StaffScene::backgroundClicked, this, [this] {
+    connect(m_staff.get(), &StaffScene::backgroundClicked, this, [this] {
         m_scene->setFocusItem(nullptr);
         m_view->setFocus();
     });
@@ -262,12 +217,12 @@ void MainWindow::applyBackground() {
     // A number without a picture, or a file that does not load, leaves the picture as it was.
     QPixmap picture;
     bool replace = false;
-    if (m_settings.BackgroundImage == Settings::kPictureFile) {
-        replace = picture.load(m_settings.BackgroundFile);
-    } else if (m_settings.BackgroundImage == kNoPicture) {
+    if (m_session.settings().BackgroundImage == Settings::kPictureFile) {
+        replace = picture.load(m_session.settings().BackgroundFile);
+    } else if (m_session.settings().BackgroundImage == kNoPicture) {
         replace = true;
     } else {
-        picture = backgroundPicture(m_settings.BackgroundImage);
+        picture = backgroundPicture(m_session.settings().BackgroundImage);
         replace = !picture.isNull();
     }
     if (replace) {
@@ -282,29 +237,47 @@ void MainWindow::applyBackground() {
             m_backgroundPicture = item;
         }
     }
-    const QColor back = m_settings.backColor();
+    const QColor back = m_session.settings().backColor();
     m_scene->setBackgroundBrush(back);
     m_view->setBackgroundBrush(back);
 }
 
 void MainWindow::showDocumentTitle() {
-    setWindowTitle(QStringLiteral("Quillnote - ") + QString::fromStdString(m_composition->DocName));
+    setWindowTitle(QStringLiteral("Quillnote - ") + QString::fromStdString(composition().DocName));
+}
+
+void MainWindow::showResult(const CommandResult& result) {
+    m_staff->apply(result);
+}
+
+void MainWindow::storeTypedLyrics() {
+    m_staff->storeTypedLyrics();
+}
+
+void MainWindow::releaseSound() {
+    if (m_sound) m_sound->release();
+}
+
+void MainWindow::collectModes(Settings& settings) const {
+    settings.TeachMode = m_commands->isChecked(Command::TeachOn);
+    settings.KaraokeMode = m_commands->isChecked(Command::KaraokeOn);
+    settings.PlayerPianoMode = m_commands->isChecked(Command::PlayerPianoOn);
 }
 
 void MainWindow::setInstrumentLabel(int t, const QString& toolTip) {
-    m_staff->setInstrumentLabel(t, instrumentName(m_composition->TrackInstrument[t]), toolTip);
+    m_staff->setInstrumentLabel(t, instrumentName(composition().TrackInstrument[t]), toolTip);
 }
 
 void MainWindow::showCompositionSettings() {
     for (int k = 0; k < kEffectCount; ++k)
-        m_commands->setChecked(kEffectCommands[k], m_composition->Effects[k]);
-    m_staff->setBassClef(m_composition->BassClef);
-    m_commands->setChecked(Command::BassClef, m_composition->BassClef);
+        m_commands->setChecked(kEffectCommands[k], composition().Effects[k]);
+    m_staff->setBassClef(composition().BassClef);
+    m_commands->setChecked(Command::BassClef, composition().BassClef);
     for (int t = 0; t < kTrackCount; ++t) {
-        setInstrumentLabel(t, instrumentName(m_composition->TrackInstrument[t]));
-        m_staff->setOctaveLabel(t, QString::number(m_composition->TrackOctave[t]));
+        setInstrumentLabel(t, instrumentName(composition().TrackInstrument[t]));
+        m_staff->setOctaveLabel(t, QString::number(composition().TrackOctave[t]));
     }
-    m_staff->setDivisionSlider(m_composition->Division);
+    m_staff->setDivisionSlider(composition().Division);
 }
 
 void MainWindow::Toolbar_Click(int index) {
@@ -313,65 +286,65 @@ void MainWindow::Toolbar_Click(int index) {
 }
 
 void MainWindow::run(Command command) {
-    Composition& c = *m_composition;
+    Composition& c = composition();
     // Toolbar buttons and shortcuts leave the focus in a lyric box being typed in.
     m_staff->storeTypedLyrics();
     switch (command) {
         case Command::New:
-            return New_Click();
+            return m_session.New_Click();
         case Command::Open:
-            return Open_Click();
+            return m_session.Open_Click();
         case Command::Save:
-            return Save_Click();
+            return m_session.Save_Click();
         case Command::SaveMidi:
-            return SaveMidi_Click();
+            return m_session.SaveMidi_Click();
         case Command::Exit:
             close();
             return;
 
         case Command::Cut:
-            return applyResult(edit::cut(c, m_edit));
+            return applyResult(edit::cut(c, editState()));
         case Command::Copy:
-            return applyResult(edit::copy(c, m_edit));
+            return applyResult(edit::copy(c, editState()));
         case Command::Paste:
-            return applyResult(edit::paste(c, m_edit));
+            return applyResult(edit::paste(c, editState()));
         case Command::Repeat:
-            return applyResult(edit::repeat(c, m_edit, *m_dialogs));
+            return applyResult(edit::repeat(c, editState(), *m_dialogs));
         case Command::Delete:
-            return applyResult(edit::deleteNotes(c, m_edit));
+            return applyResult(edit::deleteNotes(c, editState()));
         case Command::Insert:
-            return applyResult(edit::insert(c, m_edit));
+            return applyResult(edit::insert(c, editState()));
         case Command::SelectTrack:
-            return applyResult(edit::selectTrack(c, m_edit));
+            return applyResult(edit::selectTrack(c, editState()));
         case Command::SelectAll:
-            return applyResult(edit::selectAll(m_edit));
+            return applyResult(edit::selectAll(editState()));
         case Command::CutStart:
-            return applyResult(edit::cutStart(c, m_edit));
+            return applyResult(edit::cutStart(c, editState()));
         case Command::CutEnd:
-            return applyResult(edit::cutEnd(c, m_edit));
+            return applyResult(edit::cutEnd(c, editState()));
         case Command::CopyTrackToTrack:
-            return applyResult(edit::copyTrackToTrack(c, m_edit, *m_dialogs));
+            return applyResult(edit::copyTrackToTrack(c, editState(), *m_dialogs));
         case Command::ClearTrack:
-            return applyResult(edit::clearTrack(c, m_edit, *m_dialogs));
+            return applyResult(edit::clearTrack(c, editState(), *m_dialogs));
         case Command::ClearAll:
-            return applyResult(edit::clearAll(c, m_edit, *m_dialogs));
+            return applyResult(edit::clearAll(c, editState(), *m_dialogs));
 
         case Command::HigherPitch:
-            return applyResult(modify::step(c, m_edit, modify::Step::HigherPitch));
+            return applyResult(modify::step(c, editState(), modify::Step::HigherPitch));
         case Command::LowerPitch:
-            return applyResult(modify::step(c, m_edit, modify::Step::LowerPitch));
+            return applyResult(modify::step(c, editState(), modify::Step::LowerPitch));
         case Command::LongerDuration:
-            return applyResult(modify::step(c, m_edit, modify::Step::LongerDuration));
+            return applyResult(modify::step(c, editState(), modify::Step::LongerDuration));
         case Command::ShorterDuration:
-            return applyResult(modify::step(c, m_edit, modify::Step::ShorterDuration));
+            return applyResult(modify::step(c, editState(), modify::Step::ShorterDuration));
         case Command::IncreaseVolume:
-            return applyResult(modify::step(c, m_edit, modify::Step::IncreaseVolume));
+            return applyResult(modify::step(c, editState(), modify::Step::IncreaseVolume));
         case Command::DecreaseVolume:
-            return applyResult(modify::step(c, m_edit, modify::Step::DecreaseVolume));
+            return applyResult(modify::step(c, editState(), modify::Step::DecreaseVolume));
         case Command::FadeIn:
-            return applyResult(modify::fadeIn(c, m_edit));
+            return applyResult(modify::fadeIn(c, editState()));
         case Command::FadeOut:
-            return applyResult(modify::fadeOut(c, m_edit));
+            return applyResult(modify::fadeOut(c, editState()));
 
         case Command::Track1:
             return m_staff->trackLabelClick(0);
@@ -389,7 +362,7 @@ void MainWindow::run(Command command) {
         case Command::Play:
             return m_sound->playback().Play();
         case Command::PlaySelection:
-            if (m_edit.SelActive) m_sound->playback().Play();
+            if (editState().SelActive) m_sound->playback().Play();
             return;
         case Command::Pause:
             return m_sound->playback().Pause();
@@ -451,11 +424,19 @@ void MainWindow::run(Command command) {
 
 void MainWindow::applyResult(const CommandResult& result) {
     m_staff->apply(result);
-    if (result.refused)
-        m_dialogs->message(QMessageBox::Information, kTitle,
-                           tr("There is no room for these notes."),
-                           tr("A track holds at most 10001 notes; the command was not carried "
-                              "out and nothing was changed."));
+    if (!result.refused) return;
+    switch (*result.refused) {
+        case Refusal::NoRoom:
+            return m_dialogs->message(
+                QMessageBox::Information, kTitle, tr("There is no room for these notes."),
+                tr("A track holds at most 10001 notes; the command was not carried out and "
+                   "nothing was changed."));
+        case Refusal::FadeNeedsTwoColumns:
+            return m_dialogs->message(QMessageBox::Information, kTitle,
+                                      tr("Select at least two columns to fade."),
+                                      tr("A fade runs from the first selected column to the "
+                                         "last; nothing was changed."));
+    }
 }
 
 void MainWindow::setMode(Command on, Command off, bool enabled) {
@@ -466,7 +447,7 @@ void MainWindow::setMode(Command on, Command off, bool enabled) {
 }
 
 void MainWindow::toggleEffect(Command item, int effect) {
-    bool& on = m_composition->Effects[effect];
+    bool& on = composition().Effects[effect];
     on = !on;
     m_commands->setChecked(item, on);
 }
@@ -506,7 +487,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
 
 void MainWindow::toggleRecord() {
     m_recordMode = !m_recordMode;
-    m_RecButt->setBrush(m_recordMode ? kRedFill : kGreyFill);
+    m_recordIndicator->setBrush(m_recordMode ? kRedFill : kGreyFill);
 }
 
 void MainWindow::toggleExpandedScale() {
@@ -516,87 +497,24 @@ void MainWindow::toggleExpandedScale() {
 
 void MainWindow::toggleBassClef() {
     m_staff->BassClef_Click();
-    m_commands->setChecked(Command::BassClef, m_composition->BassClef);
+    m_commands->setChecked(Command::BassClef, composition().BassClef);
 }
 
 void MainWindow::InstLabel_Click(int t) {
-    m_composition->TrackInstrument[t] = static_cast<int16_t>(m_listInstrument);
-    m_staff->setInstrumentLabel(t, m_List4->currentText(), m_List4->currentText());
+    composition().TrackInstrument[t] = static_cast<int16_t>(m_listInstrument);
+    m_staff->setInstrumentLabel(t, m_instrumentCombo->currentText(),
+                                m_instrumentCombo->currentText());
 }
 
-void MainWindow::Picture2_Click(int k) {
-    const CommandResult result = chooseDuration(*m_composition, m_edit, k);
+void MainWindow::chooseDurationPicture(int k) {
+    const CommandResult result = chooseDuration(composition(), editState(), k);
     m_palette->mark(k);
     m_staff->apply(result);
 }
 
-void MainWindow::New_Click() {
-    PromptSaveChanges(*m_composition, *m_dialogs, [this] { Save_Click(); });
-    m_staff->apply(newComposition(*m_composition, m_edit));
-    showDocumentTitle();
-}
-
-void MainWindow::Open_Click() {
-    New_Click();
-    QString path;
-    if (!m_startupFile.isEmpty()) {
-        path = m_startupFile;
-        m_startupFile.clear();
-    } else {
-        path = m_dialogs->openFileName(kMsfFilter, 2);
-    }
-    if (path.isEmpty()) return;
-
-    QString error;
-    if (!openMsfFile(path, *m_composition, m_edit, &error))
-        m_dialogs->message(QMessageBox::Critical, kTitle, tr("The file could not be opened."),
-                           error);
-    showCompositionSettings();
-    showDocumentTitle();
-    m_staff->RedrawStaff();
-}
-
-void MainWindow::Save_Click() {
-    const QString path = m_dialogs->saveFileName(kSaveMsfFilter, 2);
-    if (path.isEmpty()) return;
-    QString error;
-    const std::string text = msfTextForSave(*m_composition, path.toStdString());
-    if (!saveWholeFile(path, text, &error)) {
-        m_dialogs->message(QMessageBox::Critical, kTitle, tr("The file could not be saved."),
-                           error);
-        return;
-    }
-    markSaved(*m_composition, path.toStdString());
-    showDocumentTitle();
-}
-
-void MainWindow::SaveMidi_Click() {
-    const QString path = m_dialogs->saveFileName(kMidiFilter, 2);
-    if (path.isEmpty()) return;
-    QString error;
-    if (!saveWholeFile(path, exportMidiBytes(*m_composition), &error))
-        m_dialogs->message(QMessageBox::Critical, kTitle, tr("The MIDI file could not be saved."),
-                           error);
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    ShutDown();
+    m_session.ShutDown();
     event->accept();
-}
-
-void MainWindow::ShutDown() {
-    if (m_shutDown) return;
-    m_shutDown = true;
-    if (m_sound) m_sound->release();
-    m_staff->storeTypedLyrics();
-    PromptSaveChanges(*m_composition, *m_dialogs, [this] { Save_Click(); });
-    for (int t = 0; t < kTrackCount; ++t)
-        m_settings.TrackInstrument[t] = m_composition->TrackInstrument[t];
-    m_settings.TeachMode = m_commands->isChecked(Command::TeachOn);
-    m_settings.KaraokeMode = m_commands->isChecked(Command::KaraokeOn);
-    m_settings.PlayerPianoMode = m_commands->isChecked(Command::PlayerPianoOn);
-    m_settings.save(*m_store);
-    m_store->sync();
 }
 
 }  // namespace qn

@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window: menus, toolbar and the client area with the four staves,
-// the piano, the duration palette and the controls. Owns the composition and
-// the editing state and runs every command.
+// the piano, the duration palette and the controls. It builds the window and
+// dispatches every command; the document workflow lives in DocumentSession.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -10,11 +10,11 @@
 
 #include "command.h"
 #include "dialogs.h"
+#include "documentsession.h"
 #include "effectsform.h"
 #include "model/commandresult.h"
 #include "model/composition.h"
 #include "model/editstate.h"
-#include "settings.h"
 #include "sound/audioengine.h"
 
 class QComboBox;
@@ -23,7 +23,6 @@ class QGraphicsEllipseItem;
 class QGraphicsRectItem;
 class QGraphicsScene;
 class QLabel;
-class QSettings;
 class QSlider;
 
 namespace qn {
@@ -44,15 +43,11 @@ struct EngineStart {
     QString status;
 };
 
-struct StartOptions {
-    QString commandLine;            // a file to open, quoted or not; may be empty
-    QString executablePath;         // for the .msf association
-    QSettings* settings = nullptr;  // where the settings live; the user's own when null
-    std::function<QString(const QString& executable)> registerAssociation;  // null: the real one
+struct StartOptions : SessionOptions {
     std::function<EngineStart()> startEngine;  // null: the real synthesiser
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private DocumentView {
     Q_OBJECT
   public:
     MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs = {});
@@ -66,31 +61,26 @@ class MainWindow : public QMainWindow {
     void run(Command command);
     void Toolbar_Click(int index);
 
-    Composition& composition() { return *m_composition; }
-    EditState& editState() { return m_edit; }
+    DocumentSession& session() { return m_session; }
+    Composition& composition() { return m_session.composition(); }
+    EditState& editState() { return m_session.editState(); }
     StaffScene& staff() { return *m_staff; }
     WindowSound& sound() { return *m_sound; }
     EffectsForm& effectsForm() { return m_effectsForm; }
     FXform* effectsDialog() const { return m_fxForm; }
     CommandMap& commands() { return *m_commands; }
     Dialogs& dialogs() { return *m_dialogs; }
-    const Settings& settings() const { return m_settings; }
+    const Settings& settings() { return m_session.settings(); }
     bool recordMode() const { return m_recordMode; }
     bool expandedScale() const { return m_expandedScale; }
     int listInstrument() const { return m_listInstrument; }
-    QComboBox* instrumentCombo() const { return m_List4; }
-    QSlider* masterVolumeSlider() const { return m_Volslider; }
-
-    // File commands.
-    void New_Click();
-    void Open_Click();
-    void Save_Click();
-    void SaveMidi_Click();
+    QComboBox* instrumentCombo() const { return m_instrumentCombo; }
+    QSlider* masterVolumeSlider() const { return m_masterVolume; }
 
     // The instrument label of track t takes the instrument chosen in the combo box.
     void InstLabel_Click(int t);
-    // Duration palette picture k.
-    void Picture2_Click(int k);
+    // Duration palette picture k: notes 0..5, 6 no glyph, 7 rest.
+    void chooseDurationPicture(int k);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,52 +92,57 @@ class MainWindow : public QMainWindow {
     bool typingLyric() const;
     void buildClientArea();
     void applyBackground();
-    void showDocumentTitle();
-    void showCompositionSettings();  // labels, check marks and sliders after Open
     void applyResult(const CommandResult& result);
     void setInstrumentLabel(int t, const QString& toolTip);
     void toggleRecord();
     void toggleExpandedScale();
     void toggleBassClef();
-    bool InitMusic();
     void connectSound();
     void setMode(Command on, Command off, bool enabled);
     void toggleEffect(Command item, int effect);
     void SetupFX();
     void PlayMIDI_Click();
-    void ShutDown();
 
-    StartOptions m_options;
+    // DocumentView
+    bool InitMusic() override;
+    void showWindow() override;
+    void showDocumentTitle() override;
+    void showSettings(const Settings& settings) override;
+    void showFirstValues() override;
+    void showCompositionSettings() override;
+    void showResult(const CommandResult& result) override;
+    void storeTypedLyrics() override;
+    void releaseSound() override;
+    void collectModes(Settings& settings) const override;
+
+    std::function<EngineStart()> m_startEngine;
     std::unique_ptr<Dialogs> m_dialogs;
-    std::unique_ptr<QSettings> m_ownSettings;
-    QSettings* m_store = nullptr;
-    Settings m_settings;
-
-    std::unique_ptr<Composition> m_composition;
+    DocumentSession m_session;
     EffectsForm m_effectsForm;
-    EditState m_edit;
     bool m_recordMode = true;
     bool m_expandedScale = false;
     int m_listInstrument = 0;
-    QString m_startupFile;
-    bool m_shutDown = false;
 
+    // Qt children: the scene and the widgets in it go after every member.
     ClientScene* m_scene = nullptr;
     ClientView* m_view = nullptr;
-    StaffScene* m_staff = nullptr;
     CommandMap* m_commands = nullptr;
     PianoKeys* m_piano = nullptr;
-    WindowSound* m_sound = nullptr;
     FXform* m_fxForm = nullptr;
     DurationPalette* m_palette = nullptr;
-    QComboBox* m_List4 = nullptr;
-    QGraphicsEllipseItem* m_RecButt = nullptr;
-    QGraphicsRectItem* m_StopBox = nullptr;
-    QGraphicsRectItem* m_PauseBar[2] = {};
-    QLabel* m_TimeDisplay = nullptr;
-    QLabel* m_NoteNumDisplay = nullptr;
-    QSlider* m_Volslider = nullptr;
+    QComboBox* m_instrumentCombo = nullptr;
+    QGraphicsEllipseItem* m_recordIndicator = nullptr;
+    QGraphicsRectItem* m_stopBox = nullptr;
+    QGraphicsRectItem* m_pauseBars[2] = {};
+    QLabel* m_timeDisplay = nullptr;
+    QLabel* m_noteNumberDisplay = nullptr;
+    QSlider* m_masterVolume = nullptr;
     QGraphicsItem* m_backgroundPicture = nullptr;
+
+    // They refer to the session's composition and editing state, so they are
+    // declared after it and go before it.
+    std::unique_ptr<StaffScene> m_staff;
+    std::unique_ptr<WindowSound> m_sound;
 };
 
 }  // namespace qn

@@ -122,7 +122,7 @@ CommandResult repeat(Composition& c, EditState& e, Questions& q) {
     for (int i = 0; i < bound; ++i) {
         CommandResult step = paste(c, e);
         if (step.refused) {
-            result.refused = true;
+            result.refused = step.refused;
             break;
         }
         result = step;

@@ -12,7 +12,7 @@ CommandResult Insertion(Composition& c, EditState& e, int startrow, int endrow, 
     if (size < 0) size = 0;
     for (int t = startrow; t <= endrow; ++t) {
         if (c.NoteCount[t] + size > kNoteSlots) {
-            result.refused = true;
+            result.refused = Refusal::NoRoom;
             return result;
         }
     }

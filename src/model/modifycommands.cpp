@@ -66,7 +66,7 @@ CommandResult writeRamp(Composition& c, EditState& e, VelocityAt velocityAt) {
     const int first = std::max(e.SelStart, 0);
     const int last = std::min(e.SelEnd, kVisibleColumns - 1);
     if (last <= first) {
-        result.refused = true;
+        result.refused = Refusal::FadeNeedsTwoColumns;
         return result;
     }
     for (int t = std::max(e.SelTrackFrom, 0); t <= std::min(e.SelTrackTo, kTrackCount - 1); ++t) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QGraphicsView>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QSettings>
@@ -16,6 +19,7 @@
 #include "model/notepreview.h"
 #include "scripteddialogs.h"
 #include "staff/labelitem.h"
+#include "staff/lyricbox.h"
 #include "staff/staffcontroller.h"
 #include "staff/staffscene.h"
 
@@ -77,6 +81,18 @@ class MainWindowTest : public ::testing::Test {
         w.staff().ShowSelection();
     }
 
+    // Keys as the keyboard delivers them: through the staff view to the item in
+    // focus, and up to the window when that leaves them.
+    static void key(MainWindow& w, QEvent::Type type, Qt::Key code, const QString& text = {}) {
+        QKeyEvent event(type, code, Qt::NoModifier, text);
+        QApplication::sendEvent(static_cast<QGraphicsView*>(w.centralWidget())->viewport(),
+                                &event);
+    }
+    static void type(MainWindow& w, const QString& text) {
+        for (QChar ch : text)
+            key(w, QEvent::KeyPress, Qt::Key_unknown, QString(ch));
+    }
+
     QString property(const char* key) {
         store->sync();
         return store->value(QStringLiteral("Properties/") + QLatin1String(key)).toString();
@@ -93,38 +109,23 @@ QString instrumentLabel(MainWindow& w, int t) {
     return w.staff().items().InstLabel[t]->text();
 }
 
-TEST_F(MainWindowTest, FirstRunRegistersWritesDefaultsAndShowsThem) {
-    auto w = makeWindow();
-    EXPECT_EQ(registrations, QStringList{QStringLiteral("/opt/quillnote/quillnote")});
-    EXPECT_EQ(property("RegLoaded"), QStringLiteral("True"));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillnote - Untitled"));
-    EXPECT_EQ(instrumentLabel(*w, 1), QStringLiteral("25 Acoustic Guitar (steel)"));
-    EXPECT_EQ(w->staff().items().InstLabel[3]->toolTip(), QStringLiteral("118"));
-    EXPECT_TRUE(w->commands().isChecked(Command::TeachOn));
-    EXPECT_TRUE(w->commands().isChecked(Command::KaraokeOff));
-    EXPECT_TRUE(w->commands().isChecked(Command::PlayerPianoOff));
-    EXPECT_EQ(w->editState().DefaultLength, 3);
-    EXPECT_EQ(w->composition().Division, 64);
-    EXPECT_TRUE(w->recordMode());
-    EXPECT_FALSE(w->composition().Modified);
-}
-
 TEST_F(MainWindowTest, LaterRunShowsTheStoredSettingsAndWritesTheModesBack) {
     store->beginGroup(QStringLiteral("Properties"));
     store->setValue(QStringLiteral("RegLoaded"), QStringLiteral("TRUE"));
     store->setValue(QStringLiteral("teachmode"), QStringLiteral("False"));
     store->setValue(QStringLiteral("karomode"), QStringLiteral("true"));
     store->setValue(QStringLiteral("inst0"), QStringLiteral("40"));
-    store->setValue(QStringLiteral("inst2"), QString());  // damaged: stays at program 0
-    store->setValue(QStringLiteral("backcolor"), QStringLiteral("FF"));
     store->endGroup();
 
     auto w = makeWindow();
     EXPECT_TRUE(registrations.isEmpty());
     EXPECT_TRUE(w->commands().isChecked(Command::TeachOff));
     EXPECT_TRUE(w->commands().isChecked(Command::KaraokeOn));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillnote - Untitled"));
     EXPECT_EQ(instrumentLabel(*w, 0), QStringLiteral("40 Violin"));
-    EXPECT_EQ(instrumentLabel(*w, 2), QStringLiteral("0  Acoustic Grand"));
+    EXPECT_EQ(w->staff().items().InstLabel[0]->toolTip(), QStringLiteral("40"));
+    EXPECT_EQ(w->staff().octaveLabel(3), QStringLiteral("4"));
+    EXPECT_TRUE(w->recordMode());
 
     // The volume slider and the mode menus act; the modes are written back on closing.
     w->masterVolumeSlider()->setValue(0);
@@ -135,33 +136,8 @@ TEST_F(MainWindowTest, LaterRunShowsTheStoredSettingsAndWritesTheModesBack) {
     EXPECT_FALSE(w->commands().isChecked(Command::TeachOff));
     EXPECT_TRUE(w->composition().Modified);
     w->close();
-    EXPECT_EQ(property("backcolor"), QStringLiteral("FF"));
     EXPECT_EQ(property("teachmode"), QStringLiteral("True"));
     EXPECT_EQ(property("karomode"), QStringLiteral("False"));
-    EXPECT_EQ(property("inst0"), QStringLiteral("40"));
-    EXPECT_EQ(property("inst2"), QStringLiteral("0"));
-}
-
-TEST_F(MainWindowTest, FailedRegistrationIsReportedAndEndsStartUp) {
-    auto w = makeWindow({}, QStringLiteral("cannot write quillnote.desktop"));
-    ASSERT_EQ(dialogs->messages.size(), 1);
-    EXPECT_TRUE(
-        dialogs->messages.first().contains(QStringLiteral("cannot write quillnote.desktop")));
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(property("RegLoaded").isEmpty());
-}
-
-TEST_F(MainWindowTest, CommandLineFileOpensWithOrWithoutQuotes) {
-    const QString path = writeFile(QStringLiteral("my song.msf"), kTwoTrackFile);
-    for (const QString& commandLine : {QLatin1Char('"') + path + QLatin1Char('"'), path}) {
-        auto w = makeWindow(commandLine);
-        EXPECT_EQ(w->composition().DocName, "my song.msf") << commandLine.toStdString();
-        EXPECT_EQ(w->composition().NoteCount[0], 5);
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillnote - my song.msf"));
-        EXPECT_TRUE(dialogs->messages.isEmpty());
-    }
-    auto empty = makeWindow(QString());
-    EXPECT_EQ(empty->composition().DocName, "Untitled");
 }
 
 TEST_F(MainWindowTest, OpenShowsTheFilesSettingsAndARejectedFileClearsThem) {
@@ -178,120 +154,6 @@ TEST_F(MainWindowTest, OpenShowsTheFilesSettingsAndARejectedFileClearsThem) {
     EXPECT_EQ(w->staff().octaveLabel(0), QStringLiteral("5"));
     EXPECT_EQ(w->staff().items().DivControl->value(), 80);
     EXPECT_FALSE(w->composition().Modified);
-
-    // A rejected file names its line and leaves the composition as Open cleared it.
-    dialogs->fileAnswers = {
-        writeFile(QStringLiteral("bad.msf"), "ECHO\r\nTRACK 0\r\n 1, 90, 3\r\nTRACK 7\r\n")};
-    w->run(Command::Open);
-    ASSERT_EQ(dialogs->messages.size(), 1);
-    EXPECT_TRUE(dialogs->messages.first().contains(QStringLiteral("line 4")));
-    EXPECT_EQ(w->composition().NoteCount[0], 0);
-    EXPECT_FALSE(w->commands().isChecked(Command::Echo));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillnote - Untitled"));
-}
-
-TEST_F(MainWindowTest, NewAsksToSaveOnlyAfterChangesAndKeepsTheLyrics) {
-    auto w = makeWindow();
-    w->run(Command::New);
-    EXPECT_TRUE(dialogs->asked.isEmpty());
-
-    w->composition().Lyrics[0] = "la";
-    w->run(Command::Insert);
-    dialogs->yesNoAnswers = {false};
-    w->run(Command::New);
-    EXPECT_EQ(dialogs->asked,
-              QStringList{QStringLiteral("End program|Do you want to save changes to Untitled ?")});
-    EXPECT_EQ(w->composition().NoteCount[0], 0);
-    EXPECT_EQ(w->composition().Lyrics[0], "la");
-    EXPECT_FALSE(w->composition().Modified);
-}
-
-TEST_F(MainWindowTest, ExitWithChangesOffersToSaveAndSavesOnYes) {
-    auto w = makeWindow();
-    w->run(Command::Insert);
-    const QString target = dir.filePath(QStringLiteral("kept.msf"));
-    dialogs->yesNoAnswers = {true};
-    dialogs->fileAnswers = {target};
-    w->run(Command::Exit);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(dialogs->asked.contains(
-        QStringLiteral("save|All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|MIDI Files "
-                       "(*.mid)|*.mid|2")));
-    QString error;
-    const auto text = readWholeFile(target, &error);
-    ASSERT_TRUE(text.has_value()) << error.toStdString();
-    EXPECT_EQ(text->substr(0, 23), "COMPOSITIONNAMEkept.msf");
-    EXPECT_EQ(property("inst3"), QStringLiteral("118"));
-}
-
-TEST_F(MainWindowTest, SaveFailureKeepsTheDocumentUnsaved) {
-    auto w = makeWindow();
-    w->run(Command::Insert);
-    dialogs->fileAnswers = {dir.filePath(QStringLiteral("missing/folder/x.msf"))};
-    w->run(Command::Save);
-    EXPECT_EQ(dialogs->messages.size(), 1);
-    EXPECT_TRUE(w->composition().Modified);
-    EXPECT_EQ(w->composition().DocName, "Untitled");
-}
-
-TEST_F(MainWindowTest, SaveAsMidiWritesTheExportOfTheWholeComposition) {
-    auto w = makeWindow();
-    dialogs->fileAnswers = {writeFile(QStringLiteral("two.msf"), kTwoTrackFile)};
-    w->run(Command::Open);
-    const QString target = dir.filePath(QStringLiteral("two.mid"));
-    dialogs->fileAnswers = {target};
-    w->run(Command::SaveMidi);
-    EXPECT_EQ(dialogs->asked.last(),
-              QStringLiteral("save|All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid|2"));
-    QString error;
-    const auto bytes = readWholeFile(target, &error);
-    ASSERT_TRUE(bytes.has_value());
-    const auto expected = exportMidiBytes(w->composition());
-    EXPECT_EQ(*bytes, std::string(expected.begin(), expected.end()));
-}
-
-TEST_F(MainWindowTest, EveryMenuItemRunsTheSameCommandAsItsToolbarButton) {
-    const QString file = writeFile(QStringLiteral("two.msf"), kTwoTrackFile);
-    const struct {
-        int button;
-        Command item;
-    } pairs[] = {{0, Command::New},
-                 {1, Command::Open},
-                 {2, Command::Save},
-                 {4, Command::Cut},
-                 {5, Command::Copy},
-                 {6, Command::Paste},
-                 {7, Command::Insert},
-                 {8, Command::Delete},
-                 {14, Command::HigherPitch},
-                 {15, Command::LowerPitch},
-                 {16, Command::LongerDuration},
-                 {17, Command::ShorterDuration},
-                 {19, Command::IncreaseVolume},
-                 {20, Command::DecreaseVolume},
-                 {21, Command::Exit}};
-    for (const auto& pair : pairs) {
-        // What a window shows after the command, from a selection of columns 1..2
-        // in both tracks with something on the clipboard.
-        auto runWith = [&](bool fromMenu) {
-            auto w = makeWindow(file);
-            selectTwoTracks(*w, 1, 2);
-            w->run(Command::Copy);
-            w->editState().showSelection();
-            dialogs->yesNoAnswers = {false};
-            dialogs->fileAnswers = {file, dir.filePath(QStringLiteral("saved.msf"))};
-            if (fromMenu)
-                w->commands().menuItem(pair.item)->trigger();
-            else
-                w->commands().toolbarButton(pair.button)->trigger();
-            std::vector<Note> track0;
-            for (int i = 0; i < w->composition().NoteCount[0]; ++i)
-                track0.push_back(w->composition().note(0, i));
-            return std::make_tuple(w->composition().NoteCount, track0, w->editState().SelActive,
-                                   dialogs->asked, w->isVisible(), engine->bytes, engine->plays);
-        };
-        EXPECT_TRUE(runWith(true) == runWith(false)) << "button " << pair.button;
-    }
 }
 
 TEST_F(MainWindowTest, InstrumentLabelTakesTheInstrumentChosenInTheComboBox) {
@@ -322,27 +184,12 @@ TEST_F(MainWindowTest, RecordAndExpandedScaleSwitchBackAndForth) {
 TEST_F(MainWindowTest, RestPictureWithASelectionMakesRestsAndMovesTheMarker) {
     auto w = makeWindow(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
     selectTwoTracks(*w, 0, 1);
-    w->Picture2_Click(7);
+    w->chooseDurationPicture(7);
     EXPECT_EQ(w->editState().DefaultLength, 7);
     for (int t = 0; t <= 1; ++t)
         for (int i = 0; i <= 1; ++i)
             EXPECT_EQ(w->composition().NotePitch[t][i], kRestPitch);
     EXPECT_EQ(w->composition().NotePitch[0][2], 3);
-}
-
-TEST_F(MainWindowTest, WithoutASynthesiserTheProgramSaysWhyAndEnds) {
-    StartOptions options;
-    options.settings = store.get();
-    options.registerAssociation = [](const QString&) { return QString(); };
-    options.startEngine = [] { return EngineStart{nullptr, QStringLiteral("no sound font"), {}}; };
-    auto scripted = std::make_unique<test::ScriptedDialogs>();
-    test::ScriptedDialogs* said = scripted.get();
-    MainWindow w(options, std::move(scripted));
-    EXPECT_FALSE(w.start());
-    EXPECT_EQ(said->messages,
-              QStringList{QStringLiteral("Exiting...|Could not initialize DirectMusic.\r\nHave "
-                                         "you installed DirectX on this PC?|no sound font")});
-    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(MainWindowTest, ComputerKeysPlayThePianoAndRecordWhileRecording) {
@@ -386,6 +233,57 @@ TEST_F(MainWindowTest, EffectsFollowTheirMenuItemsAndTheDialogsValues) {
     w->run(Command::Play);
     EXPECT_EQ(engine->processor, nullptr);  // nothing switched on: no chain
     EXPECT_EQ(dialogs->messages.size(), 1);
+}
+
+TEST_F(MainWindowTest, RefusedCommandsSayWhyAndChangeNothing) {
+    auto w = makeWindow(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
+    selectTwoTracks(*w, 1, 1);
+    w->run(Command::FadeIn);
+    w->composition().NoteCount[1] = kNoteSlots;
+    w->run(Command::Insert);
+    ASSERT_EQ(dialogs->messages.size(), 2);
+    EXPECT_TRUE(dialogs->messages[0].startsWith(
+        QStringLiteral("Quillnote|Select at least two columns to fade.|")));
+    EXPECT_TRUE(dialogs->messages[1].startsWith(
+        QStringLiteral("Quillnote|There is no room for these notes.|")));
+    EXPECT_EQ(w->composition().NoteVelocity[0][1], 91);
+    EXPECT_EQ(w->composition().NoteCount[0], 5);
+}
+
+TEST_F(MainWindowTest, ALyricBoxKeepsItsKeysAndItsTextUntilTheWindowGoes) {
+    auto w = makeWindow();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    staff::LyricBox* box = w->staff().items().Lyric[0];
+    box->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(box->hasFocus());
+
+    // Keys the box leaves unused were typed at it, not at the piano.
+    for (Qt::Key code : {Qt::Key_Escape, Qt::Key_F1}) {
+        key(*w, QEvent::KeyPress, code);
+        key(*w, QEvent::KeyRelease, code);
+    }
+    EXPECT_EQ(w->composition().NoteCount[0], 0);
+
+    // A lyric still being typed is stored before the next command.
+    type(*w, QStringLiteral("la"));
+    w->Toolbar_Click(7);  // Insert: one blank note before everything, lyrics stay
+    EXPECT_EQ(w->composition().Lyrics[0], "la");
+    w->composition().Modified = false;
+    box->selectAll();
+    type(*w, QStringLiteral("words"));
+    dialogs->yesNoAnswers = {false};
+    w->Toolbar_Click(21);  // Exit: the typed lyric is a change worth asking about
+    EXPECT_EQ(dialogs->asked,
+              QStringList{QStringLiteral("End program|Do you want to save changes to Untitled ?")});
+
+    // The window goes safely while a box has the focus and loses it on the way.
+    auto other = makeWindow();
+    other->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(other.get()));
+    other->staff().items().Lyric[0]->setFocus(Qt::MouseFocusReason);
+    type(*other, QStringLiteral("last"));
+    other.reset();
 }
 
 TEST(NameFilters, TurnDialogFiltersIntoQtNameFilters) {

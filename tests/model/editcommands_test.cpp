@@ -184,7 +184,7 @@ TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
         edit::copy(c, e);
         e.clearSelection();
         q.texts = {k.answer};
-        EXPECT_EQ(edit::repeat(c, e, q).refused, k.notes > 2) << k.answer;
+        EXPECT_EQ(edit::repeat(c, e, q).refused.has_value(), k.notes > 2) << k.answer;
         EXPECT_EQ(c.NoteCount[0], k.after) << k.answer;
         EXPECT_EQ(c.Modified, k.after > k.notes) << k.answer;
     }

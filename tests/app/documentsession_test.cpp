@@ -1,0 +1,219 @@
+#include "app/documentsession.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "app/documentfile.h"
+#include "scripteddialogs.h"
+
+namespace qn {
+namespace {
+
+const char* const kTwoTrackFile =
+    "COMPOSITIONNAMEtwo.msf\r\nCOMPOSITIONCOPYRIGHT(c)2026\r\nCOMPOSITIONAUTHORAnn\r\n"
+    "DIVISION 80\r\nECHO\r\nBASSCLEF\r\nTRACK 0\r\nINST 40\r\nOCTAVE 5\r\n"
+    " 1, 90, 3\r\n 2, 91, 3\r\n 3, 92, 3\r\n 4, 93, 3\r\n 5, 94, 3\r\n"
+    "TRACK 1\r\nINST 73\r\nOCTAVE 3\r\n 12, 100, 2\r\n 169, 100, 7\r\n"
+    "LYRICS\r\n 5\r\none\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
+
+// Records what the session asks the window to do, one word a call.
+class RecordingView : public DocumentView {
+  public:
+    bool InitMusic() override {
+        log("InitMusic");
+        return hasSound;
+    }
+    void showWindow() override { log("showWindow"); }
+    void showDocumentTitle() override { log("title"); }
+    void showSettings(const Settings&) override { log("settings"); }
+    void showFirstValues() override { log("firstValues"); }
+    void showCompositionSettings() override { log("compositionSettings"); }
+    void showResult(const CommandResult&) override { log("result"); }
+    void storeTypedLyrics() override { log("lyrics"); }
+    void releaseSound() override { log("release"); }
+    void collectModes(Settings& settings) const override { settings.KaraokeMode = true; }
+
+    bool hasSound = true;
+    QStringList calls;
+
+  private:
+    void log(const char* call) { calls << QLatin1String(call); }
+};
+
+class DocumentSessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        store = std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
+                                            QSettings::IniFormat);
+    }
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    std::unique_ptr<DocumentSession> startSession(const QString& commandLine = {},
+                                                  const QString& registrationError = {}) {
+        SessionOptions options;
+        options.commandLine = commandLine;
+        options.executablePath = QStringLiteral("/opt/quillnote/quillnote");
+        options.settings = store.get();
+        options.registerAssociation = [this, registrationError](const QString& executable) {
+            registrations << executable;
+            return registrationError;
+        };
+        auto session = std::make_unique<DocumentSession>(options, dialogs, view);
+        started = session->start();
+        return session;
+    }
+
+    QString property(const char* key) {
+        store->sync();
+        return store->value(QStringLiteral("Properties/") + QLatin1String(key)).toString();
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> store;
+    test::ScriptedDialogs dialogs;
+    RecordingView view;
+    QStringList registrations;
+    bool started = false;
+};
+
+TEST_F(DocumentSessionTest, StartUpShowsTheWindowBeforeTheFreshComposition) {
+    auto s = startSession();
+    EXPECT_TRUE(started);
+    EXPECT_EQ(view.calls,
+              (QStringList{"InitMusic", "settings", "showWindow", "title", "firstValues"}));
+    EXPECT_EQ(registrations, QStringList{QStringLiteral("/opt/quillnote/quillnote")});
+    EXPECT_EQ(property("RegLoaded"), QStringLiteral("True"));
+    const Composition& c = s->composition();
+    EXPECT_EQ(c.TrackInstrument[1], 25);  // the first run's instruments
+    EXPECT_EQ(c.Division, 64);
+    EXPECT_EQ(c.TrackOctave[3], 4);
+    EXPECT_EQ(s->editState().DefaultVelocity, 100);
+    EXPECT_EQ(c.DocName, "Untitled");
+    EXPECT_FALSE(c.Modified);
+}
+
+TEST_F(DocumentSessionTest, StartUpEndsEarlyWithoutSoundOrRegistration) {
+    view.hasSound = false;
+    startSession();
+    EXPECT_FALSE(started);
+    EXPECT_EQ(view.calls, QStringList{"InitMusic"});
+    EXPECT_TRUE(registrations.isEmpty());
+
+    view.hasSound = true;
+    view.calls.clear();
+    startSession({}, QStringLiteral("cannot write quillnote.desktop"));
+    EXPECT_TRUE(started);
+    EXPECT_EQ(view.calls, (QStringList{"InitMusic", "showWindow", "title"}));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.first().contains(QStringLiteral("quillnote.desktop")));
+    EXPECT_TRUE(property("RegLoaded").isEmpty());
+}
+
+TEST_F(DocumentSessionTest, CommandLineFileOpensWithOrWithoutQuotes) {
+    const QString path = writeFile(QStringLiteral("my song.msf"), kTwoTrackFile);
+    for (const QString& commandLine : {QLatin1Char('"') + path + QLatin1Char('"'), path}) {
+        auto s = startSession(commandLine);
+        EXPECT_EQ(s->composition().DocName, "my song.msf") << commandLine.toStdString();
+        EXPECT_EQ(s->composition().NoteCount[0], 5);
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+    }
+}
+
+TEST_F(DocumentSessionTest, OpenReadsTheFileAndARejectedFileLeavesItCleared) {
+    auto s = startSession();
+    dialogs.fileAnswers = {writeFile(QStringLiteral("two.msf"), kTwoTrackFile)};
+    view.calls.clear();
+    s->Open_Click();
+    EXPECT_EQ(dialogs.asked.last(),
+              QStringLiteral("open|All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|2"));
+    EXPECT_EQ(view.calls,
+              (QStringList{"result", "title", "compositionSettings", "title", "result"}));
+    EXPECT_TRUE(s->composition().Effects[1]);
+    EXPECT_EQ(s->composition().Division, 80);
+    EXPECT_FALSE(s->composition().Modified);
+
+    // A rejected file names its line and leaves the composition as Open cleared it.
+    dialogs.fileAnswers = {
+        writeFile(QStringLiteral("bad.msf"), "ECHO\r\nTRACK 0\r\n 1, 90, 3\r\nTRACK 7\r\n")};
+    s->Open_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.first().contains(QStringLiteral("line 4")));
+    EXPECT_EQ(s->composition().NoteCount[0], 0);
+    EXPECT_FALSE(s->composition().Effects[1]);
+    EXPECT_EQ(s->composition().DocName, "Untitled");
+}
+
+TEST_F(DocumentSessionTest, NewAsksToSaveOnlyAfterChangesAndKeepsTheLyrics) {
+    auto s = startSession(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
+    s->New_Click();
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(s->composition().NoteCount[0], 0);
+    EXPECT_EQ(s->composition().Lyrics[0], "one");
+
+    s->composition().Modified = true;
+    dialogs.yesNoAnswers = {false};
+    s->New_Click();
+    EXPECT_EQ(dialogs.asked,
+              QStringList{QStringLiteral("End program|Do you want to save changes to Untitled ?")});
+    EXPECT_FALSE(s->composition().Modified);
+}
+
+TEST_F(DocumentSessionTest, ShutDownOffersToSaveThenStoresTheSettingsOnce) {
+    auto s = startSession();
+    s->composition().Modified = true;
+    s->composition().TrackInstrument[3] = 73;
+    const QString target = dir.filePath(QStringLiteral("kept.msf"));
+    dialogs.yesNoAnswers = {true};
+    dialogs.fileAnswers = {target};
+    view.calls.clear();
+    s->ShutDown();
+    s->ShutDown();
+    EXPECT_EQ(view.calls, (QStringList{"release", "lyrics", "title"}));
+    EXPECT_TRUE(dialogs.asked.contains(
+        QStringLiteral("save|All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|MIDI Files "
+                       "(*.mid)|*.mid|2")));
+    QString error;
+    const auto text = readWholeFile(target, &error);
+    ASSERT_TRUE(text.has_value()) << error.toStdString();
+    EXPECT_EQ(text->substr(0, 23), "COMPOSITIONNAMEkept.msf");
+    EXPECT_EQ(property("inst3"), QStringLiteral("73"));
+    EXPECT_EQ(property("karomode"), QStringLiteral("True"));
+}
+
+TEST_F(DocumentSessionTest, SaveFailureKeepsTheDocumentUnsaved) {
+    auto s = startSession();
+    s->composition().Modified = true;
+    dialogs.fileAnswers = {dir.filePath(QStringLiteral("missing/folder/x.msf"))};
+    s->Save_Click();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(s->composition().Modified);
+    EXPECT_EQ(s->composition().DocName, "Untitled");
+}
+
+TEST_F(DocumentSessionTest, SaveAsMidiWritesTheExportOfTheWholeComposition) {
+    auto s = startSession(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
+    const QString target = dir.filePath(QStringLiteral("two.mid"));
+    dialogs.fileAnswers = {target};
+    s->SaveMidi_Click();
+    EXPECT_EQ(dialogs.asked.last(),
+              QStringLiteral("save|All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid|2"));
+    QString error;
+    const auto bytes = readWholeFile(target, &error);
+    ASSERT_TRUE(bytes.has_value());
+    const auto expected = exportMidiBytes(s->composition());
+    EXPECT_EQ(*bytes, std::string(expected.begin(), expected.end()));
+}
+
+}  // namespace
+}  // namespace qn
