@@ -52,8 +52,7 @@ const std::array<const char*, kDurationPictureCount> kDurationFiles = {
 };
 
 QString resourcePath(const QString& folder, const char* name) {
-    static const bool loaded = (initPictureResources(), true);
-    Q_UNUSED(loaded);
+    [[maybe_unused]] static const bool loaded = (initPictureResources(), true);
     return QStringLiteral(":/%1%2.svg").arg(folder, QLatin1String(name));
 }
 

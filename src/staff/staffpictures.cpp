@@ -19,8 +19,7 @@ namespace qn::staff {
 namespace {
 
 QString resourcePath(const char* name) {
-    static const bool loaded = (initStaffResources(), true);
-    Q_UNUSED(loaded);
+    [[maybe_unused]] static const bool loaded = (initStaffResources(), true);
     return QStringLiteral(":/staff/%1.svg").arg(QLatin1String(name));
 }
 
