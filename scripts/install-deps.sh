@@ -6,6 +6,9 @@ set -euo pipefail
 QUILLNOTE_PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev
+  # SVG pictures: the library, and its plugins (icon engine, image format) that
+  # load the toolbar icons and the desktop theme's icons at run time
+  qt6-svg-dev libqt6svg6
   libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
 )

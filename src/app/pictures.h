@@ -1,8 +1,8 @@
 #pragma once
 
-// Pictures the program carries, all drawn in code: the background pictures of
-// the main window, the toolbar icons, the note-duration palette and the
-// application icon. Call from the user-interface thread once a
+// Pictures the program carries, as SVG files compiled in from resources/: the
+// background pictures of the main window, the toolbar icons, the note-duration
+// palette and the application icon. Call from the user-interface thread once a
 // QGuiApplication exists (pixmaps and icons need it).
 
 #include <QIcon>
@@ -29,8 +29,9 @@ inline constexpr QSize kDurationPictureSize{40, 30};
 // give a null pixmap.
 QPixmap backgroundPicture(int number);
 
-// The icon of toolbar button `index` (0..21, in toolbar order), drawn at 24 x 24
-// and for high-density screens; a null icon for other indices.
+// The icon of toolbar button `index` (0..21, in toolbar order): the desktop
+// theme's icon where the command has a standard name, else the carried one.
+// A null icon for other indices.
 QIcon toolbarIcon(int index);
 
 // Picture `code` of the duration palette on a transparent ground: 0..5 the

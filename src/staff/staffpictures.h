@@ -1,20 +1,21 @@
 #pragma once
 
-// The pictures of the staff area, drawn from curves: the treble clef
-// (450 x 750 twips), the bass clef (375 x 420 twips) and the arrows of the
-// scroll buttons.
+// The pictures of the staff area, SVG files compiled in from resources/: the
+// treble clef (450 x 750 twips), the bass clef (375 x 420 twips) and the
+// arrows of the scroll buttons.
 
 #include <QGraphicsItem>
 #include <QIcon>
-#include <QPainterPath>
+#include <QString>
+#include <memory>
+
+class QSvgRenderer;
 
 namespace qn::staff {
 
 struct Picture {
-    QSizeF size;         // twips
-    QPainterPath lines;  // stroked
-    QPainterPath solid;  // filled
-    double lineWidth = 0;
+    QString resource;  // ":/staff/....svg"
+    QSizeF size;       // twips
 };
 
 Picture trebleClefPicture();
@@ -26,7 +27,8 @@ QIcon arrowIcon(Qt::ArrowType direction, int pixels);
 // window's picture boxes, so a press on a clef never reaches the background.
 class PictureItem : public QGraphicsItem {
   public:
-    explicit PictureItem(Picture picture);
+    explicit PictureItem(const Picture& picture);
+    ~PictureItem() override;
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
@@ -34,7 +36,8 @@ class PictureItem : public QGraphicsItem {
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
 
   private:
-    Picture m_picture;
+    QSizeF m_size;
+    std::unique_ptr<QSvgRenderer> m_renderer;  // drawn at every zoom from the vector picture
 };
 
 }  // namespace qn::staff
