@@ -71,6 +71,7 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
         *this, [this](Command c) { run(c); }, [this](int i) { Toolbar_Click(i); });
     for (Command c : kNotYetAvailable)
         m_commands->setAvailable(c, false);
+    m_startInstruments = composition().TrackInstrument;
     buildClientArea();
 }
 
