@@ -1,6 +1,7 @@
 #include "clientview.h"
 
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "staff/staffgeometry.h"
@@ -10,6 +11,17 @@ namespace qn {
 using staff::kClientHeight;
 using staff::kClientWidth;
 constexpr double kTwipsPerPixel = staff::kTwipsPerPixel;
+// The window manager's title bar and borders, not known before the window shows.
+constexpr QSize kFrameAllowance{16, 40};
+
+QSize fittedWindowSize(QSize client, int chrome, QSize available) {
+    const QSize room = available - kFrameAllowance - QSize(0, chrome);
+    if (client.isEmpty() || room.isEmpty()) return client + QSize(0, chrome);
+    const double scale = std::min({1.0, static_cast<double>(room.width()) / client.width(),
+                                   static_cast<double>(room.height()) / client.height()});
+    return QSize(static_cast<int>(std::floor(client.width() * scale)),
+                 static_cast<int>(std::floor(client.height() * scale)) + chrome);
+}
 
 ClientView::ClientView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

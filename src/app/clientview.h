@@ -7,6 +7,12 @@
 
 namespace qn {
 
+// The main window's size for a client area whose natural size is `client`
+// below `chrome` pixels of menu bar and toolbar: the natural size when the
+// screen's `available` room holds it (less an allowance for the window's
+// frame), else the client area scaled down to fit, keeping its shape.
+QSize fittedWindowSize(QSize client, int chrome, QSize available);
+
 class ClientView : public QGraphicsView {
     Q_OBJECT
   public:

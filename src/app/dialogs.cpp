@@ -19,8 +19,9 @@ QString defaultSuffix(const QString& nameFilter) {
 }
 
 QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
-                      int filterIndex) {
+                      int filterIndex, const QString& folder) {
     QFileDialog dialog(parent);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     // Qt's own dialog matches patterns such as *.MSF whatever the letter case of
     // the file names, on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -76,11 +77,11 @@ std::string QtDialogs::askText(const TextQuestion& question) {
 }
 
 QString QtDialogs::openFileName(const QString& filter, int filterIndex) {
-    return runFileDialog(m_parent, QFileDialog::AcceptOpen, filter, filterIndex);
+    return runFileDialog(m_parent, QFileDialog::AcceptOpen, filter, filterIndex, m_folder);
 }
 
 QString QtDialogs::saveFileName(const QString& filter, int filterIndex) {
-    return runFileDialog(m_parent, QFileDialog::AcceptSave, filter, filterIndex);
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, filter, filterIndex, m_folder);
 }
 
 void QtDialogs::message(QMessageBox::Icon icon, const QString& title, const QString& text,

@@ -21,6 +21,9 @@ class Dialogs : public Questions {
     virtual QString saveFileName(const QString& filter, int filterIndex) = 0;
     virtual void message(QMessageBox::Icon icon, const QString& title, const QString& text,
                          const QString& informativeText = {}) = 0;
+    // The folder the file dialogs start in from now on; answers that do not
+    // browse folders ignore it.
+    virtual void setStartFolder(const QString& /*folder*/) {}
 };
 
 // The "Description|pattern|..." filter as Qt name filters ("Description (pattern)").
@@ -37,9 +40,11 @@ class QtDialogs : public Dialogs {
     QString saveFileName(const QString& filter, int filterIndex) override;
     void message(QMessageBox::Icon icon, const QString& title, const QString& text,
                  const QString& informativeText) override;
+    void setStartFolder(const QString& folder) override { m_folder = folder; }
 
   private:
     QWidget* m_parent;
+    QString m_folder;
 };
 
 }  // namespace qn

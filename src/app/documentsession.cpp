@@ -1,7 +1,10 @@
 #include "documentsession.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "dialogs.h"
 #include "documentfile.h"
@@ -21,6 +24,16 @@ const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mi
 
 QString tr(const char* text) {
     return QCoreApplication::translate("DocumentSession", text);
+}
+
+// Where the file dialogs of a new composition start: the user's music folder, else home.
+QString newDocumentFolder() {
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return !music.isEmpty() && QDir(music).exists() ? music : QDir::homePath();
+}
+
+QString folderOf(const QString& path) {
+    return QFileInfo(path).absolutePath();
 }
 
 }  // namespace
@@ -70,6 +83,7 @@ bool DocumentSession::start() {
     c.Division = 64;
     m_view.showFirstValues();
     c.Modified = false;
+    setDocumentFolder(newDocumentFolder());
 
     QString file = m_options.commandLine.trimmed();
     if (file.startsWith(QLatin1Char('"'))) file = file.mid(1, file.size() - 2);
@@ -101,18 +115,28 @@ void DocumentSession::New_Click() {
     PromptSaveChanges();
     m_view.showResult(newComposition(*m_composition, m_edit));
     m_view.showDocumentTitle();
+    setDocumentFolder(newDocumentFolder());
+}
+
+void DocumentSession::setDocumentFolder(const QString& folder) {
+    m_documentFolder = folder;
+    m_dialogs.setStartFolder(folder);
 }
 
 void DocumentSession::Open_Click() {
+    // The file dialog starts where the composition being replaced lives.
+    const QString folder = m_documentFolder;
     New_Click();
     QString path;
     if (!m_startupFile.isEmpty()) {
         path = m_startupFile;
         m_startupFile.clear();
     } else {
+        setDocumentFolder(folder);
         path = m_dialogs.openFileName(kMsfFilter, 2);
     }
     if (path.isEmpty()) return;
+    setDocumentFolder(folderOf(path));
 
     QString error;
     if (!openMsfFile(path, *m_composition, m_edit, &error))
@@ -136,6 +160,7 @@ void DocumentSession::Save_Click() {
     }
     markSaved(*m_composition, path.toStdString());
     m_view.showDocumentTitle();
+    setDocumentFolder(folderOf(path));
 }
 
 void DocumentSession::SaveMidi_Click() {

@@ -75,6 +75,9 @@ class DocumentSession {
     void PromptSaveChanges();
 
   private:
+    // The file dialogs start in `folder` from now on.
+    void setDocumentFolder(const QString& folder);
+
     SessionOptions m_options;
     Dialogs& m_dialogs;
     DocumentView& m_view;
@@ -85,6 +88,7 @@ class DocumentSession {
     std::unique_ptr<Composition> m_composition;
     EditState m_edit;
     QString m_startupFile;
+    QString m_documentFolder;  // of the open file, or where a new one would go
     bool m_shutDown = false;
 };
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -20,10 +21,14 @@
 #include "commandmap.h"
 #include "durationpalette.h"
 #include "fxform.h"
+#include "helpwindow.h"
+#include "instrumentdialog.h"
 #include "instrumentnames.h"
 #include "model/durationcommand.h"
 #include "model/editcommands.h"
 #include "model/modifycommands.h"
+#include "octavedialog.h"
+#include "optionsdialog.h"
 #include "pictures.h"
 #include "sound/pianokeys.h"
 #include "sound/synthengine.h"
@@ -42,11 +47,11 @@ const QString kTitle = QStringLiteral("Quillnote");
 const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
 const QColor kGreyFill = colorFromRgbNumber(kIndicatorGrey);
 
-// Commands whose handlers come with the printing, options, instrument and help work.
-constexpr Command kNotYetAvailable[] = {
-    Command::PrintSetup, Command::PrintPreview, Command::Print, Command::ChangeInstrument,
-    Command::SetOctave,  Command::Options,      Command::Help,  Command::About,
-};
+// Commands whose handlers come with the printing work.
+constexpr Command kNotYetAvailable[] = {Command::PrintSetup, Command::PrintPreview, Command::Print};
+
+// Above every other item of the client area, so that the combo box's open list is.
+constexpr double kComboBoxZ = 10;
 
 constexpr Command kEffectCommands[kEffectCount] = {
     Command::Distortion, Command::Echo,   Command::Chorus, Command::Flanger,
@@ -66,6 +71,7 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
         *this, [this](Command c) { run(c); }, [this](int i) { Toolbar_Click(i); });
     for (Command c : kNotYetAvailable)
         m_commands->setAvailable(c, false);
+    m_startInstruments = composition().TrackInstrument;
     buildClientArea();
 }
 
@@ -74,6 +80,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildClientArea() {
     m_staff = std::make_unique<StaffScene>(*m_scene, composition(), editState());
     connect(m_staff.get(), &StaffScene::instrumentLabelClicked, this, &MainWindow::InstLabel_Click);
+    connect(m_staff.get(), &StaffScene::octaveLabelClicked, this, &MainWindow::OctLabel_Click);
 
     m_piano = new PianoKeys(*m_scene, this);
 
@@ -85,7 +92,7 @@ void MainWindow::buildClientArea() {
     m_instrumentCombo->setToolTip(
         tr("Select instrument then click inst number to the right of the bar"));
     m_instrumentCombo->addItems(instrumentNameList());
-    placeWidget(*m_scene, m_instrumentCombo, 11400, 7080, 3000, 330);
+    placeWidget(*m_scene, m_instrumentCombo, 11400, 7080, 3000, 330)->setZValue(kComboBoxZ);
     connect(m_instrumentCombo, &QComboBox::activated, this,
             [this](int index) { m_listInstrument = index; });
 
@@ -122,6 +129,7 @@ void MainWindow::buildClientArea() {
     m_masterVolume->setRange(0, 100);
     m_masterVolume->setValue(100);
     m_masterVolume->setToolTip(tr("Master volume"));
+    m_masterVolume->setAttribute(Qt::WA_TranslucentBackground);  // like the staff's sliders
     placeWidget(*m_scene, m_masterVolume, 7920, 7800, 3000, 300);
 }
 
@@ -141,13 +149,16 @@ void MainWindow::showSettings(const Settings& settings) {
     m_sound->setModes(settings.KaraokeMode, settings.PlayerPianoMode, settings.TeachMode);
     for (int t = 0; t < kTrackCount; ++t)
         setInstrumentLabel(t, QString::number(composition().TrackInstrument[t]));
+    m_startInstruments = composition().TrackInstrument;
     applyBackground();
 }
 
 void MainWindow::showWindow() {
-    // Room for the whole client area at one twip per 1/15 pixel.
-    resize(m_view->sizeHint() +
-           QSize(0, menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height()));
+    // Room for the whole client area at one twip per 1/15 pixel, or as much as the screen has.
+    int chrome = menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height();
+    if (auto* status = findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
+        chrome += status->sizeHint().height();
+    resize(fittedWindowSize(m_view->sizeHint(), chrome, screen()->availableGeometry().size()));
     show();
 }
 
@@ -214,15 +225,20 @@ void MainWindow::connectSound() {
 }
 
 void MainWindow::applyBackground() {
+    showBackgroundPicture(m_session.settings().BackgroundImage);
+    showBackColor();
+}
+
+void MainWindow::showBackgroundPicture(int number) {
     // A number without a picture, or a file that does not load, leaves the picture as it was.
     QPixmap picture;
     bool replace = false;
-    if (m_session.settings().BackgroundImage == Settings::kPictureFile) {
+    if (number == Settings::kPictureFile) {
         replace = picture.load(m_session.settings().BackgroundFile);
-    } else if (m_session.settings().BackgroundImage == kNoPicture) {
+    } else if (number == kNoPicture) {
         replace = true;
     } else {
-        picture = backgroundPicture(m_session.settings().BackgroundImage);
+        picture = backgroundPicture(number);
         replace = !picture.isNull();
     }
     if (replace) {
@@ -237,6 +253,9 @@ void MainWindow::applyBackground() {
             m_backgroundPicture = item;
         }
     }
+}
+
+void MainWindow::showBackColor() {
     const QColor back = m_session.settings().backColor();
     m_scene->setBackgroundBrush(back);
     m_view->setBackgroundBrush(back);
@@ -417,6 +436,17 @@ void MainWindow::run(Command command) {
             return toggleRecord();
         case Command::ExpandedScale:
             return toggleExpandedScale();
+
+        case Command::Options:
+            return OptionMenu_Click();
+        case Command::ChangeInstrument:
+            return changeInstrument();
+        case Command::SetOctave:
+            return OctLabel_Click(editState().ActiveTrack);
+        case Command::Help:
+            return showHelpPage(QStringLiteral("help.html"));
+        case Command::About:
+            return showHelpPage(QStringLiteral("about.html"));
         default:
             return;  // not part of the program yet; its items are disabled
     }
@@ -504,6 +534,69 @@ void MainWindow::InstLabel_Click(int t) {
     composition().TrackInstrument[t] = static_cast<int16_t>(m_listInstrument);
     m_staff->setInstrumentLabel(t, m_instrumentCombo->currentText(),
                                 m_instrumentCombo->currentText());
+}
+
+void MainWindow::OptionMenu_Click() {
+    if (!m_optionsDialog) {
+        m_optionsDialog = new OptionsDialog(m_session.settings(), composition(), *m_dialogs, this);
+        connect(m_optionsDialog, &QDialog::finished, this, &MainWindow::optionsClosed);
+    }
+    m_optionsDialog->showOptions();
+}
+
+void MainWindow::optionsClosed() {
+    if (m_optionsDialog->state().accepted())
+        showBackgroundPicture(m_optionsDialog->state().pictureToShow(m_session.settings()));
+    // Without blanks around the dash, unlike the title a document gets.
+    setWindowTitle(QStringLiteral("Quillnote-") + QString::fromStdString(composition().DocName));
+    showBackColor();
+}
+
+void MainWindow::changeInstrument() {
+    if (!m_instrumentDialog) {
+        m_instrumentDialog = new InstrumentDialog(m_startInstruments, this);
+        connect(m_instrumentDialog, &InstrumentDialog::trackSet, this, [this](int t, int k) {
+            composition().TrackInstrument[t] = static_cast<int16_t>(k);
+            m_staff->setInstrumentLabel(t, instrumentName(k), instrumentName(k));
+        });
+        connect(m_instrumentDialog, &InstrumentDialog::previewRequested, this,
+                [this](int k) { m_sound->piano().PreviewInstrument(k); });
+        connect(m_instrumentDialog, &QDialog::finished, this,
+                [this] { composition().Modified = true; });
+    }
+    m_instrumentDialog->show();
+    m_instrumentDialog->raise();
+    m_instrumentDialog->activateWindow();
+}
+
+void MainWindow::OctLabel_Click(int t) {
+    if (!isTrack(t)) return;
+    // One octave dialog at a time; a second label click aims the open one at its track.
+    if (!m_octaveDialog) {
+        m_octaveDialog = new OctaveDialog(this);
+        connect(m_octaveDialog, &OctaveDialog::octaveChosen, this, [this](int track, int octave) {
+            composition().TrackOctave[track] = static_cast<int16_t>(octave);
+            m_staff->setOctaveLabel(track, QString::number(octave));
+        });
+        // OK and Cancel end this dialog; the next label click makes a fresh one.
+        connect(m_octaveDialog, &QDialog::finished, this, [this, dialog = m_octaveDialog.data()] {
+            dialog->deleteLater();
+            if (m_octaveDialog == dialog) m_octaveDialog = nullptr;
+        });
+    }
+    m_octaveDialog->openFor(t, composition().TrackOctave[t]);
+    m_octaveDialog->show();
+    m_octaveDialog->raise();
+    m_octaveDialog->activateWindow();
+}
+
+OctaveDialog* MainWindow::octaveDialog() const {
+    return m_octaveDialog;
+}
+
+void MainWindow::showHelpPage(const QString& page) {
+    if (!m_helpWindow) m_helpWindow = new HelpWindow(this);
+    m_helpWindow->showPage(page);
 }
 
 void MainWindow::chooseDurationPicture(int k) {

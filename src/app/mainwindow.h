@@ -31,6 +31,10 @@ class ClientScene;
 class ClientView;
 class CommandMap;
 class DurationPalette;
+class HelpWindow;
+class InstrumentDialog;
+class OctaveDialog;
+class OptionsDialog;
 class PianoKeys;
 class FXform;
 class StaffScene;
@@ -76,9 +80,15 @@ class MainWindow : public QMainWindow, private DocumentView {
     int listInstrument() const { return m_listInstrument; }
     QComboBox* instrumentCombo() const { return m_instrumentCombo; }
     QSlider* masterVolumeSlider() const { return m_masterVolume; }
+    OptionsDialog* optionsDialog() const { return m_optionsDialog; }
+    InstrumentDialog* instrumentDialog() const { return m_instrumentDialog; }
+    OctaveDialog* octaveDialog() const;  // while one is open
+    HelpWindow* helpWindow() const { return m_helpWindow; }
 
     // The instrument label of track t takes the instrument chosen in the combo box.
     void InstLabel_Click(int t);
+    // The octave label of track t: the octave dialog for that track.
+    void OctLabel_Click(int t);
     // Duration palette picture k: notes 0..5, 6 no glyph, 7 rest.
     void chooseDurationPicture(int k);
 
@@ -92,6 +102,13 @@ class MainWindow : public QMainWindow, private DocumentView {
     bool typingLyric() const;
     void buildClientArea();
     void applyBackground();
+    // A carried picture's number, or Settings::kPictureFile for the picture file.
+    void showBackgroundPicture(int number);
+    void showBackColor();
+    void OptionMenu_Click();
+    void optionsClosed();
+    void changeInstrument();
+    void showHelpPage(const QString& page);
     void applyResult(const CommandResult& result);
     void setInstrumentLabel(int t, const QString& toolTip);
     void toggleRecord();
@@ -122,6 +139,8 @@ class MainWindow : public QMainWindow, private DocumentView {
     bool m_recordMode = true;
     bool m_expandedScale = false;
     int m_listInstrument = 0;
+    // The instruments the track instrument dialog's boxes start with: those of the settings.
+    std::array<int16_t, kTrackCount> m_startInstruments{};
 
     // Qt children: the scene and the widgets in it go after every member.
     ClientScene* m_scene = nullptr;
@@ -129,6 +148,10 @@ class MainWindow : public QMainWindow, private DocumentView {
     CommandMap* m_commands = nullptr;
     PianoKeys* m_piano = nullptr;
     FXform* m_fxForm = nullptr;
+    OptionsDialog* m_optionsDialog = nullptr;
+    InstrumentDialog* m_instrumentDialog = nullptr;
+    QPointer<OctaveDialog> m_octaveDialog;
+    HelpWindow* m_helpWindow = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_instrumentCombo = nullptr;
     QGraphicsEllipseItem* m_recordIndicator = nullptr;

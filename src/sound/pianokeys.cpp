@@ -23,6 +23,27 @@ constexpr std::array<const char*, kPianoKeys> kCaptions = {
     "B", "C", "D",     "E",  "F",  "G",  "A",  "B",  "C",  "D",  "E",  "F",  "G",
     "A", "B", "Pause", "C#", "D#", "F#", "G#", "A#", "C#", "D#", "F#", "G#", "A#"};
 
+// The key of the digit row at X keyboard key code `scanCode` (the same on X11
+// and Wayland), whatever the layout or Shift makes it type: Shift+2 types "@"
+// but is still the key "2". -1 for any other key.
+int digitRowKey(quint32 scanCode) {
+    constexpr quint32 kGraveKey = 49, kOneKey = 10, kZeroKey = 19, kMinusKey = 20, kEqualKey = 21;
+    if (scanCode >= kOneKey && scanCode < kZeroKey)
+        return '1' + static_cast<int>(scanCode - kOneKey);
+    switch (scanCode) {
+        case kZeroKey:
+            return '0';
+        case kMinusKey:
+            return kVkMinus;
+        case kEqualKey:
+            return kVkEquals;
+        case kGraveKey:
+            return kVkGrave;
+        default:
+            return -1;
+    }
+}
+
 }  // namespace
 
 QColor colorFromRgbNumber(uint32_t rgb) {
@@ -47,7 +68,11 @@ int virtualKeyCode(const QKeyEvent& event) {
         case Qt::Key_Escape:
             return kVkEscape;
         default:
+#ifdef Q_OS_LINUX
+            return digitRowKey(event.nativeScanCode());
+#else
             return -1;
+#endif
     }
 }
 

@@ -22,7 +22,8 @@ QColor colorFromRgbNumber(uint32_t rgb);
 
 // The virtual key code KeyToPianoKey reads, for the keys that can play the
 // piano (and F10, which plays nothing); -1 for every other key, the keypad's
-// digits included.
+// digits included. A key of the digit row is that key with Shift too, as the
+// virtual key codes have it.
 int virtualKeyCode(const QKeyEvent& event);
 
 class PianoKeys : public QObject {

@@ -175,8 +175,10 @@ void StaffController::thumbDown(double x) {
 
 void StaffController::thumbMove(double x) {
     if (!m_sliderDragging) return;
-    const double left = x - m_sliderGrabOffset;
-    if (left <= kTroughX || x >= kThumbDragRight) return;
+    if (x >= kThumbDragRight) return;
+    // Pulled past the trough's start the thumb stays there, at the first note:
+    // on a long song no pointer position lands on it otherwise.
+    const double left = std::max(x - m_sliderGrabOffset, static_cast<double>(kTroughX));
     m_thumb.left = left;
     m_changes.thumb = true;
     m_edit.ScrollPos = thumbDragScrollPos(left, m_composition.SongLength);

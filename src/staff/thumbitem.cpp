@@ -2,6 +2,7 @@
 
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "staffgeometry.h"
 
@@ -10,6 +11,8 @@ namespace qn::staff {
 namespace {
 
 constexpr int kBevel = 15;  // one pixel of raised edge
+// Ten pixels: a thumb narrower than this could not be grabbed on a long song.
+constexpr double kMinWidth = 150;
 
 }  // namespace
 
@@ -19,6 +22,11 @@ ThumbItem::ThumbItem() {
 }
 
 void ThumbItem::setGeometry(double left, double width) {
+    // Widened to a grabbable size, and moved back where that would pass the trough's end.
+    if (width < kMinWidth) {
+        width = kMinWidth;
+        left = std::min(left, static_cast<double>(kTroughX + kTroughWidth) - width);
+    }
     if (width != m_width) {
         prepareGeometryChange();
         m_width = width;

@@ -14,6 +14,7 @@ class ThumbItem : public QGraphicsObject {
     ThumbItem();
 
     // Left edge and width in twips; the thumb sits on the trough's top edge.
+    // A thumb narrower than ten pixels is shown and grabbed ten pixels wide.
     void setGeometry(double left, double width);
     double width() const { return m_width; }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -189,6 +190,20 @@ TEST_F(DocumentSessionTest, ShutDownOffersToSaveThenStoresTheSettingsOnce) {
     EXPECT_EQ(text->substr(0, 23), "COMPOSITIONNAMEkept.msf");
     EXPECT_EQ(property("inst3"), QStringLiteral("73"));
     EXPECT_EQ(property("karomode"), QStringLiteral("True"));
+}
+
+TEST_F(DocumentSessionTest, FileDialogsStartInTheOpenFilesFolder) {
+    QDir(dir.path()).mkdir(QStringLiteral("songs"));
+    auto s = startSession(writeFile(QStringLiteral("songs/two.msf"), kTwoTrackFile));
+    s->Open_Click();  // cancelled; the folder is the replaced composition's
+    EXPECT_EQ(dialogs.foldersAsked.last(), dir.filePath(QStringLiteral("songs")));
+
+    s->New_Click();
+    dialogs.fileAnswers = {dir.filePath(QStringLiteral("new.msf"))};
+    s->Save_Click();
+    EXPECT_NE(dialogs.foldersAsked.last(), dir.filePath(QStringLiteral("songs")));
+    s->SaveMidi_Click();
+    EXPECT_EQ(dialogs.foldersAsked.last(), dir.path());
 }
 
 TEST_F(DocumentSessionTest, SaveFailureKeepsTheDocumentUnsaved) {

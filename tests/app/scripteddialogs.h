@@ -17,6 +17,8 @@ class ScriptedDialogs : public Dialogs {
 
     QStringList asked;  // "title|text" of every question, file dialog and message
     QStringList messages;
+    QString startFolder;
+    QStringList foldersAsked;  // the start folder of every file dialog
 
     bool askYesNo(const std::string& title, const std::string& text) override {
         asked << QString::fromStdString(title + "|" + text);
@@ -42,10 +44,12 @@ class ScriptedDialogs : public Dialogs {
                  const QString& informativeText) override {
         messages << title + "|" + text + "|" + informativeText;
     }
+    void setStartFolder(const QString& folder) override { startFolder = folder; }
 
   private:
     QString nextFile(const QString& question) {
         asked << question;
+        foldersAsked << startFolder;
         if (fileAnswers.empty()) return {};
         QString answer = fileAnswers.front();
         fileAnswers.pop_front();

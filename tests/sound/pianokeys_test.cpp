@@ -33,6 +33,10 @@ TEST(VirtualKeyCode, TranslatesThePianosComputerKeys) {
         const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers);
         EXPECT_EQ(virtualKeyCode(event), c.code) << "Qt key " << c.key;
     }
+    // Shift+2 ("@" on this layout, key code 11) is still the key 2; "a" (38) plays nothing.
+    EXPECT_EQ(virtualKeyCode(QKeyEvent(QEvent::KeyPress, Qt::Key_At, Qt::ShiftModifier, 11, 0, 0)),
+              '2');
+    EXPECT_EQ(virtualKeyCode(QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0)), -1);
 }
 
 TEST(ColorFromRgbNumber, BlueIsTheHighByte) {

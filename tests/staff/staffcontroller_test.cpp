@@ -128,8 +128,10 @@ TEST_F(StaffControllerTest, ThumbDragFollowsThePointerWithinItsLimits) {
     EXPECT_EQ(e.ScrollPos, 21);          // 1923 / 9255 * 100 = 20.78
     EXPECT_DOUBLE_EQ(s.thumb().left, 960 + 21 * 99.75);
 
-    s.thumbMove(959 + 100);  // thumb left would reach the trough's edge: ignored
-    EXPECT_EQ(e.ScrollPos, 21);
+    s.thumbMove(500 + 100);  // pulled past the trough's start: the first note
+    EXPECT_EQ(e.ScrollPos, 0);
+    EXPECT_DOUBLE_EQ(s.thumb().left, 960);
+    s.thumbMove(left + 100 + 925.5);
     s.thumbMove(10100);  // pointer at the drag's right limit: ignored
     EXPECT_EQ(e.ScrollPos, 21);
     s.thumbMove(10099);

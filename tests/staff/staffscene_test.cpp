@@ -243,6 +243,17 @@ TEST_F(StaffSceneTest, VelocityLabelAndThumbRespondToTheMouse) {
     EXPECT_DOUBLE_EQ(items.SliderBar->pos().x(), staff.controller().thumb().left);
 }
 
+TEST_F(StaffSceneTest, LongSongsKeepAGrabbableThumbAndLyricsShowTheirStart) {
+    fill(0, 10001);
+    c.Lyrics[10000] = "w9991 and more words";
+    e.ScrollPos = 10001 - 20;
+    staff.RedrawStaff();
+    const QRectF thumb = items.SliderBar->sceneBoundingRect();
+    EXPECT_GE(thumb.width(), 150);  // ten pixels
+    EXPECT_LE(thumb.right(), staff::kTroughX + staff::kTroughWidth);
+    EXPECT_EQ(items.Lyric[19]->cursorPosition(), 0);
+}
+
 TEST_F(StaffSceneTest, BassClefSwapsTheSecondStaffsPicture) {
     staff.BassClef_Click();
     EXPECT_FALSE(items.Image[1]->isVisible());
