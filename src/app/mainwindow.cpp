@@ -21,8 +21,9 @@
 #include "commandmap.h"
 #include "documentfile.h"
 #include "durationpalette.h"
+#include "effectsdialog.h"
+#include "effecttable.h"
 #include "fileassociation.h"
-#include "fxform.h"
 #include "instrumentnames.h"
 #include "model/documentcommands.h"
 #include "model/durationcommand.h"
@@ -56,10 +57,6 @@ constexpr Command kNotYetAvailable[] = {
     Command::PrintSetup, Command::PrintPreview, Command::Print, Command::ChangeInstrument,
     Command::SetOctave,  Command::Options,      Command::Help,  Command::About,
 };
-
-constexpr Command kEffectCommands[kEffectCount] = {
-    Command::Distortion, Command::Echo,   Command::Chorus, Command::Flanger,
-    Command::Compressor, Command::Gargle, Command::Para,   Command::Reverb};
 
 }  // namespace
 
@@ -232,7 +229,7 @@ bool MainWindow::InitMusic() {
     widgets.NoteNumDisplay = m_NoteNumDisplay;
     widgets.window = this;
     m_sound = new WindowSound(*m_composition, m_edit, std::move(started.engine), widgets,
-                              m_effectsForm, *m_dialogs, this);
+                              m_effectValues, *m_dialogs, this);
     connectSound();
     return true;
 }
@@ -296,8 +293,8 @@ void MainWindow::setInstrumentLabel(int t, const QString& toolTip) {
 }
 
 void MainWindow::showCompositionSettings() {
-    for (int k = 0; k < kEffectCount; ++k)
-        m_commands->setChecked(kEffectCommands[k], m_composition->Effects[k]);
+    for (const EffectEntry& row : kEffectTable)
+        m_commands->setChecked(row.command, m_composition->effect(row.effect));
     m_staff->setBassClef(m_composition->BassClef);
     m_commands->setChecked(Command::BassClef, m_composition->BassClef);
     for (int t = 0; t < kTrackCount; ++t) {
@@ -316,6 +313,7 @@ void MainWindow::run(Command command) {
     Composition& c = *m_composition;
     // Toolbar buttons and shortcuts leave the focus in a lyric box being typed in.
     m_staff->storeTypedLyrics();
+    if (const auto effect = effectOfCommand(command)) return toggleEffect(*effect);
     switch (command) {
         case Command::New:
             return New_Click();
@@ -423,22 +421,6 @@ void MainWindow::run(Command command) {
 
         case Command::SetupEffects:
             return SetupFX();
-        case Command::Distortion:
-            return toggleEffect(command, 0);
-        case Command::Echo:
-            return toggleEffect(command, 1);
-        case Command::Chorus:
-            return toggleEffect(command, 2);
-        case Command::Flanger:
-            return toggleEffect(command, 3);
-        case Command::Compressor:
-            return toggleEffect(command, 4);
-        case Command::Gargle:
-            return toggleEffect(command, 5);
-        case Command::Para:
-            return toggleEffect(command, 6);
-        case Command::Reverb:
-            return toggleEffect(command, 7);
 
         case Command::Record:
             return toggleRecord();
@@ -465,17 +447,17 @@ void MainWindow::setMode(Command on, Command off, bool enabled) {
     (on == Command::KaraokeOn ? state.KaraokeMode : state.PlayerPianoMode) = enabled;
 }
 
-void MainWindow::toggleEffect(Command item, int effect) {
-    bool& on = m_composition->Effects[effect];
+void MainWindow::toggleEffect(Effect effect) {
+    bool& on = m_composition->Effects[effectIndex(effect)];
     on = !on;
-    m_commands->setChecked(item, on);
+    m_commands->setChecked(effectEntry(effect).command, on);
 }
 
 void MainWindow::SetupFX() {
-    if (!m_fxForm) m_fxForm = new FXform(m_effectsForm, this);
-    m_fxForm->refresh();
-    m_fxForm->show();
-    m_fxForm->raise();
+    if (!m_effectsDialog) m_effectsDialog = new EffectsDialog(m_effectValues, this);
+    m_effectsDialog->refresh();
+    m_effectsDialog->show();
+    m_effectsDialog->raise();
 }
 
 void MainWindow::PlayMIDI_Click() {

@@ -10,7 +10,7 @@
 
 #include "command.h"
 #include "dialogs.h"
-#include "effectsform.h"
+#include "effectsdialogvalues.h"
 #include "model/commandresult.h"
 #include "model/composition.h"
 #include "model/editstate.h"
@@ -33,7 +33,7 @@ class ClientView;
 class CommandMap;
 class DurationPalette;
 class PianoKeys;
-class FXform;
+class EffectsDialog;
 class StaffScene;
 class WindowSound;
 
@@ -70,8 +70,8 @@ class MainWindow : public QMainWindow {
     EditState& editState() { return m_edit; }
     StaffScene& staff() { return *m_staff; }
     WindowSound& sound() { return *m_sound; }
-    EffectsForm& effectsForm() { return m_effectsForm; }
-    FXform* effectsDialog() const { return m_fxForm; }
+    EffectsDialogValues& effectValues() { return m_effectValues; }
+    EffectsDialog* effectsDialog() const { return m_effectsDialog; }
     CommandMap& commands() { return *m_commands; }
     Dialogs& dialogs() { return *m_dialogs; }
     const Settings& settings() const { return m_settings; }
@@ -112,7 +112,7 @@ class MainWindow : public QMainWindow {
     bool InitMusic();
     void connectSound();
     void setMode(Command on, Command off, bool enabled);
-    void toggleEffect(Command item, int effect);
+    void toggleEffect(Effect effect);
     void SetupFX();
     void PlayMIDI_Click();
     void ShutDown();
@@ -124,7 +124,7 @@ class MainWindow : public QMainWindow {
     Settings m_settings;
 
     std::unique_ptr<Composition> m_composition;
-    EffectsForm m_effectsForm;
+    EffectsDialogValues m_effectValues;
     EditState m_edit;
     bool m_recordMode = true;
     bool m_expandedScale = false;
@@ -138,7 +138,7 @@ class MainWindow : public QMainWindow {
     CommandMap* m_commands = nullptr;
     PianoKeys* m_piano = nullptr;
     WindowSound* m_sound = nullptr;
-    FXform* m_fxForm = nullptr;
+    EffectsDialog* m_effectsDialog = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_List4 = nullptr;
     QGraphicsEllipseItem* m_RecButt = nullptr;

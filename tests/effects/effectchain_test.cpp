@@ -66,7 +66,7 @@ TEST(EffectChain, AllOffPassesAudioUnchanged) {
     ASSERT_TRUE(chain->empty());
     const Signal in = noise(1000);
     EXPECT_EQ(run(*chain, in), in);
-    EXPECT_FALSE(makeChain(only(EffectKind::Gargle))->empty());
+    EXPECT_FALSE(makeChain(only(Effect::Gargle))->empty());
 }
 
 TEST(EffectChain, RunsTheEffectsInMenuOrder) {
@@ -81,15 +81,15 @@ TEST(EffectChain, RunsTheEffectsInMenuOrder) {
     WavesReverb reverb(44100);
     echo.setParameters(s.echo);
     Signal expected = in;
-    for (Effect* fx : std::initializer_list<Effect*>{&distortion, &echo, &chorus, &flanger,
-                                                     &compressor, &gargle, &paramEq, &reverb})
+    for (AudioEffect* fx : std::initializer_list<AudioEffect*>{
+             &distortion, &echo, &chorus, &flanger, &compressor, &gargle, &paramEq, &reverb})
         expected = run(*fx, expected);
     EXPECT_EQ(run(*makeChain(s), in), expected);
 
     // Order matters: gargle then reverb differs from reverb then gargle.
     EffectSettings pair;
-    pair.enabled[static_cast<int>(EffectKind::Gargle)] = true;
-    pair.enabled[static_cast<int>(EffectKind::Reverb)] = true;
+    pair.enabled[static_cast<int>(Effect::Gargle)] = true;
+    pair.enabled[static_cast<int>(Effect::Reverb)] = true;
     Gargle g1(44100), g2(44100);
     WavesReverb r1(44100), r2(44100);
     const Signal chained = run(*makeChain(pair), in);
@@ -108,20 +108,20 @@ TEST(EffectChain, ProcessingAllocatesNothing) {
 
 TEST(EffectChain, RefusesAnOutOfRangeSwitchedOnEffectNamingIt) {
     const struct {
-        EffectKind kind;
+        Effect kind;
         void (*spoil)(EffectSettings&);
         const char* message;
     } cases[] = {
-        {EffectKind::Distortion, [](EffectSettings& s) { s.distortion.edge = 101; },
+        {Effect::Distortion, [](EffectSettings& s) { s.distortion.edge = 101; },
          "Distortion: edge"},
-        {EffectKind::Echo, [](EffectSettings& s) { s.echo.leftDelay = 0.5f; }, "Echo: leftDelay"},
-        {EffectKind::Chorus, [](EffectSettings& s) { s.chorus.phase = 5; }, "Chorus: phase"},
-        {EffectKind::Flanger, [](EffectSettings& s) { s.flanger.delay = 16; }, "Flanger: delay"},
-        {EffectKind::Compressor, [](EffectSettings& s) { s.compressor.attack = NAN; },
+        {Effect::Echo, [](EffectSettings& s) { s.echo.leftDelay = 0.5f; }, "Echo: leftDelay"},
+        {Effect::Chorus, [](EffectSettings& s) { s.chorus.phase = 5; }, "Chorus: phase"},
+        {Effect::Flanger, [](EffectSettings& s) { s.flanger.delay = 16; }, "Flanger: delay"},
+        {Effect::Compressor, [](EffectSettings& s) { s.compressor.attack = NAN; },
          "Compressor: attack"},
-        {EffectKind::Gargle, [](EffectSettings& s) { s.gargle.rateHz = 0; }, "Gargle: rateHz"},
-        {EffectKind::ParamEq, [](EffectSettings& s) { s.paramEq.gain = -16; }, "Parameq: gain"},
-        {EffectKind::Reverb, [](EffectSettings& s) { s.reverb.highFreqRTRatio = 1; },
+        {Effect::Gargle, [](EffectSettings& s) { s.gargle.rateHz = 0; }, "Gargle: rateHz"},
+        {Effect::Para, [](EffectSettings& s) { s.paramEq.gain = -16; }, "Parameq: gain"},
+        {Effect::Reverb, [](EffectSettings& s) { s.reverb.highFreqRTRatio = 1; },
          "WaveReverb: highFreqRTRatio"},
     };
     for (const auto& c : cases) {

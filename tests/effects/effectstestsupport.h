@@ -88,7 +88,7 @@ inline double rmsDb(const std::vector<double>& x, size_t begin = 0) {
 }
 
 // `s` with only `kind` switched on.
-inline EffectSettings only(EffectKind kind, EffectSettings s = {}) {
+inline EffectSettings only(Effect kind, EffectSettings s = {}) {
     s.enabled.fill(false);
     s.enabled[static_cast<int>(kind)] = true;
     return s;

@@ -4,15 +4,12 @@
 // defaults of the standard effect parameter structures that the dialog's
 // values have always been written for.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
-namespace qn::fx {
+#include "model/effect.h"
 
-// The effects in the order of their menu items, file lines and processing chain.
-enum class EffectKind { Distortion, Echo, Chorus, Flanger, Compressor, Gargle, ParamEq, Reverb };
-inline constexpr int kEffectKinds = 8;
+namespace qn::fx {
 
 struct DistortionParameters {
     float gain = -18;                    // dB, -60..0, level after the shaper
@@ -78,7 +75,7 @@ struct ReverbParameters {
 
 // Everything the chain needs: which effects are on and each one's parameters.
 struct EffectSettings {
-    std::array<bool, kEffectKinds> enabled{};
+    EffectSwitches enabled{};
     DistortionParameters distortion;
     EchoParameters echo;
     ModulationParameters chorus = kChorusDefaults;
@@ -88,16 +85,13 @@ struct EffectSettings {
     ParamEqParameters paramEq;
     ReverbParameters reverb;
 
-    bool on(EffectKind kind) const { return enabled[static_cast<int>(kind)]; }
+    bool on(Effect effect) const { return enabled[effectIndex(effect)]; }
 };
 
 // Sample rates (Hz) the effects are prepared for; the delay lines are sized at
 // preparation for the longest delay their parameters allow at that rate.
 inline constexpr double kMinSampleRate = 8000;
 inline constexpr double kMaxSampleRate = 192000;
-
-// The effect's menu caption, for messages.
-const char* effectName(EffectKind kind);
 
 // A field outside its legal range, with the limits, for the caller's message.
 struct FieldRange {
