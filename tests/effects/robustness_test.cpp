@@ -14,26 +14,15 @@ namespace {
 
 using namespace test;
 
-// Noise, then a sweep from 20 Hz to 20 kHz.
-Signal testSignal(double rate, double seconds) {
-    Signal s = noise(static_cast<int>(rate * seconds), 0.7f);
-    double phase = 0;
-    for (int i = frames(s) / 2; i < frames(s); ++i) {
-        phase += 2 * std::numbers::pi * 20 * std::pow(1000.0, double(i) / frames(s)) / rate;
-        s[2 * i] = s[2 * i + 1] = static_cast<float>(0.7 * std::sin(phase));
-    }
-    return s;
-}
-
 TEST(Effects, OutputDoesNotDependOnBlockSizes) {
     std::mt19937 random(3);
     std::uniform_int_distribution<int> blockSize(1, 4096);
     for (double rate : kRates) {
-        const Signal in = testSignal(rate, 5);
+        const Signal in = noise(static_cast<int>(rate * 5), 0.7f);
         for (int k = 0; k <= kEffectCount; ++k) {
             EffectSettings s;
             s.enabled.fill(true);  // k == kEffectCount: the whole chain
-            if (k < kEffectCount) s = only(static_cast<Effect>(k));
+            if (k < kEffectCount) s = only(kEffects[k]);
             const Signal whole = run(*EffectChain::create(s, rate, nullptr), in);
             Signal pieces = in;
             const auto chain = EffectChain::create(s, rate, nullptr);
