@@ -17,6 +17,7 @@ struct DistortionParameters {
     float postEQCenterFrequency = 2400;  // Hz, 100..8000
     float postEQBandwidth = 2400;        // Hz, 100..8000
     float preLowpassCutoff = 8000;       // Hz, 100..8000
+    bool operator==(const DistortionParameters&) const = default;
 };
 
 struct EchoParameters {
@@ -25,6 +26,7 @@ struct EchoParameters {
     float leftDelay = 500;   // ms, 1..2000
     float rightDelay = 500;  // ms, 1..2000
     int32_t panDelay = 0;    // 0 or 1: successive echoes swap sides
+    bool operator==(const EchoParameters&) const = default;
 };
 
 // Chorus and flanger share one structure and one algorithm.
@@ -38,6 +40,7 @@ struct ModulationParameters {
     int32_t waveform = kWaveSine;  // kWaveTriangle or kWaveSine
     float delay = 16;              // ms, chorus 0..20, flanger 0..4
     int32_t phase = 3;             // right LFO = left + (phase - 2) x 90 degrees, 0..4
+    bool operator==(const ModulationParameters&) const = default;
 };
 inline constexpr ModulationParameters kChorusDefaults{50, 10, 25, 1.1f, kWaveSine, 16, 3};
 inline constexpr ModulationParameters kFlangerDefaults{50, 100, -50, 0.25f, kWaveSine, 2, 2};
@@ -51,6 +54,7 @@ struct CompressorParameters {
     float threshold = -20;  // dBFS, -60..0
     float ratio = 3;        // n:1, 1..100
     float predelay = 4;     // ms lookahead, 0..4
+    bool operator==(const CompressorParameters&) const = default;
 };
 
 inline constexpr uint32_t kGargleTriangle = 0;
@@ -58,12 +62,14 @@ inline constexpr uint32_t kGargleSquare = 1;
 struct GargleParameters {
     uint32_t rateHz = 20;                  // 1..1000
     uint32_t waveShape = kGargleTriangle;  // kGargleTriangle or kGargleSquare
+    bool operator==(const GargleParameters&) const = default;
 };
 
 struct ParamEqParameters {
     float center = 8000;   // Hz, 80..16000, moved down to fs/3 when above it
     float bandwidth = 12;  // semitones, 1..36
     float gain = 0;        // dB, -15..15
+    bool operator==(const ParamEqParameters&) const = default;
 };
 
 struct ReverbParameters {
@@ -71,6 +77,7 @@ struct ReverbParameters {
     float reverbMix = 0;             // dB, -96..0 (0 is all wet)
     float reverbTime = 1000;         // ms, 0.001..3000
     float highFreqRTRatio = 0.001f;  // 0.001..0.999
+    bool operator==(const ReverbParameters&) const = default;
 };
 
 // Everything the chain needs: which effects are on and each one's parameters.
