@@ -16,7 +16,6 @@
 namespace qn::bench {
 namespace {
 
-using fx::EffectKind;
 using fx::EffectSettings;
 
 constexpr int kFrames = 256;
@@ -28,9 +27,9 @@ EffectSettings allOn() {
     return s;
 }
 
-EffectSettings only(EffectKind kind) {
+EffectSettings only(Effect effect) {
     EffectSettings s;
-    s.enabled[static_cast<int>(kind)] = true;
+    s.enabled[effectIndex(effect)] = true;
     return s;
 }
 
@@ -62,28 +61,28 @@ void BM_EffectChain(benchmark::State& state, const EffectSettings& settings) {
 BENCHMARK_CAPTURE(BM_EffectChain, allEight, allOn())
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, distortion, only(EffectKind::Distortion))
+BENCHMARK_CAPTURE(BM_EffectChain, distortion, only(Effect::Distortion))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, echo, only(EffectKind::Echo))
+BENCHMARK_CAPTURE(BM_EffectChain, echo, only(Effect::Echo))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, chorus, only(EffectKind::Chorus))
+BENCHMARK_CAPTURE(BM_EffectChain, chorus, only(Effect::Chorus))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, flanger, only(EffectKind::Flanger))
+BENCHMARK_CAPTURE(BM_EffectChain, flanger, only(Effect::Flanger))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, compressor, only(EffectKind::Compressor))
+BENCHMARK_CAPTURE(BM_EffectChain, compressor, only(Effect::Compressor))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, gargle, only(EffectKind::Gargle))
+BENCHMARK_CAPTURE(BM_EffectChain, gargle, only(Effect::Gargle))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, paramEq, only(EffectKind::ParamEq))
+BENCHMARK_CAPTURE(BM_EffectChain, paramEq, only(Effect::Para))
 
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_EffectChain, reverb, only(EffectKind::Reverb))
+BENCHMARK_CAPTURE(BM_EffectChain, reverb, only(Effect::Reverb))
 
     ->Unit(benchmark::kMicrosecond);
 

@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <array>
 
+#include "effecttable.h"
 #include "pictures.h"
 
 namespace qn {
@@ -136,14 +137,8 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
 
     QMenu* effects = addMenu("SPfx", tr("&Special Effects"));
     addItem(effects, "SetupFX", tr("Setup Special Effects"), Command::SetupEffects);
-    addItem(effects, "distortion", tr("Distortion"), Command::Distortion, true);
-    addItem(effects, "echo", tr("Echo"), Command::Echo, true);
-    addItem(effects, "Chorus", tr("Chorus"), Command::Chorus, true);
-    addItem(effects, "Flanger", tr("Flanger"), Command::Flanger, true);
-    addItem(effects, "Compressor", tr("Compressor"), Command::Compressor, true);
-    addItem(effects, "Gargle", tr("Gargle"), Command::Gargle, true);
-    addItem(effects, "Para", tr("Parameq"), Command::Para, true);
-    addItem(effects, "Reverb", tr("WaveReverb"), Command::Reverb, true);
+    for (const EffectEntry& row : kEffectTable)
+        addItem(effects, row.menuItem, tr(effectCaption(row.effect)), row.command, true);
 
     addItem(nullptr, "OptionMenu", tr("&Options"), Command::Options);
     bar->addAction(m_menuItems.value(Command::Options));

@@ -70,10 +70,10 @@ std::string compositionJson(const Composition& c, const EditState& e) {
     appendKey(out, "effects");
     out += '[';
     bool first = true;
-    for (int k = 0; k < kEffectCount; ++k) {
-        if (!c.Effects[k]) continue;
+    for (Effect e : kEffects) {
+        if (!c.effect(e)) continue;
         if (!first) out += ',';
-        appendString(out, kEffectKeywords[k]);
+        appendString(out, effectKeyword(e));
         first = false;
     }
     out += "],";

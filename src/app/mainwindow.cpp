@@ -20,7 +20,8 @@
 #include "clientview.h"
 #include "commandmap.h"
 #include "durationpalette.h"
-#include "fxform.h"
+#include "effectsdialog.h"
+#include "effecttable.h"
 #include "helpwindow.h"
 #include "instrumentdialog.h"
 #include "instrumentnames.h"
@@ -52,10 +53,6 @@ constexpr Command kNotYetAvailable[] = {Command::PrintSetup, Command::PrintPrevi
 
 // Above every other item of the client area, so that the combo box's open list is.
 constexpr double kComboBoxZ = 10;
-
-constexpr Command kEffectCommands[kEffectCount] = {
-    Command::Distortion, Command::Echo,   Command::Chorus, Command::Flanger,
-    Command::Compressor, Command::Gargle, Command::Para,   Command::Reverb};
 
 }  // namespace
 
@@ -198,7 +195,7 @@ bool MainWindow::InitMusic() {
     widgets.NoteNumDisplay = m_noteNumberDisplay;
     widgets.window = this;
     m_sound = std::make_unique<WindowSound>(composition(), editState(), std::move(started.engine),
-                                            widgets, m_effectsForm, *m_dialogs);
+                                            widgets, m_effectValues, *m_dialogs);
     connectSound();
     return true;
 }
@@ -288,8 +285,8 @@ void MainWindow::setInstrumentLabel(int t, const QString& toolTip) {
 }
 
 void MainWindow::showCompositionSettings() {
-    for (int k = 0; k < kEffectCount; ++k)
-        m_commands->setChecked(kEffectCommands[k], composition().Effects[k]);
+    for (const EffectEntry& row : kEffectTable)
+        m_commands->setChecked(row.command, composition().effect(row.effect));
     m_staff->setBassClef(composition().BassClef);
     m_commands->setChecked(Command::BassClef, composition().BassClef);
     for (int t = 0; t < kTrackCount; ++t) {
@@ -308,6 +305,7 @@ void MainWindow::run(Command command) {
     Composition& c = composition();
     // Toolbar buttons and shortcuts leave the focus in a lyric box being typed in.
     m_staff->storeTypedLyrics();
+    if (const auto effect = effectOfCommand(command)) return toggleEffect(*effect);
     switch (command) {
         case Command::New:
             return m_session.New_Click();
@@ -415,22 +413,6 @@ void MainWindow::run(Command command) {
 
         case Command::SetupEffects:
             return SetupFX();
-        case Command::Distortion:
-            return toggleEffect(command, 0);
-        case Command::Echo:
-            return toggleEffect(command, 1);
-        case Command::Chorus:
-            return toggleEffect(command, 2);
-        case Command::Flanger:
-            return toggleEffect(command, 3);
-        case Command::Compressor:
-            return toggleEffect(command, 4);
-        case Command::Gargle:
-            return toggleEffect(command, 5);
-        case Command::Para:
-            return toggleEffect(command, 6);
-        case Command::Reverb:
-            return toggleEffect(command, 7);
 
         case Command::Record:
             return toggleRecord();
@@ -476,17 +458,17 @@ void MainWindow::setMode(Command on, Command off, bool enabled) {
     (on == Command::KaraokeOn ? state.KaraokeMode : state.PlayerPianoMode) = enabled;
 }
 
-void MainWindow::toggleEffect(Command item, int effect) {
-    bool& on = composition().Effects[effect];
+void MainWindow::toggleEffect(Effect effect) {
+    bool& on = composition().Effects[effectIndex(effect)];
     on = !on;
-    m_commands->setChecked(item, on);
+    m_commands->setChecked(effectEntry(effect).command, on);
 }
 
 void MainWindow::SetupFX() {
-    if (!m_fxForm) m_fxForm = new FXform(m_effectsForm, this);
-    m_fxForm->refresh();
-    m_fxForm->show();
-    m_fxForm->raise();
+    if (!m_effectsDialog) m_effectsDialog = new EffectsDialog(m_effectValues, this);
+    m_effectsDialog->refresh();
+    m_effectsDialog->show();
+    m_effectsDialog->raise();
 }
 
 void MainWindow::PlayMIDI_Click() {

@@ -11,7 +11,7 @@
 #include "command.h"
 #include "dialogs.h"
 #include "documentsession.h"
-#include "effectsform.h"
+#include "effectsdialogvalues.h"
 #include "model/commandresult.h"
 #include "model/composition.h"
 #include "model/editstate.h"
@@ -36,7 +36,7 @@ class InstrumentDialog;
 class OctaveDialog;
 class OptionsDialog;
 class PianoKeys;
-class FXform;
+class EffectsDialog;
 class StaffScene;
 class WindowSound;
 
@@ -70,8 +70,8 @@ class MainWindow : public QMainWindow, private DocumentView {
     EditState& editState() { return m_session.editState(); }
     StaffScene& staff() { return *m_staff; }
     WindowSound& sound() { return *m_sound; }
-    EffectsForm& effectsForm() { return m_effectsForm; }
-    FXform* effectsDialog() const { return m_fxForm; }
+    EffectsDialogValues& effectValues() { return m_effectValues; }
+    EffectsDialog* effectsDialog() const { return m_effectsDialog; }
     CommandMap& commands() { return *m_commands; }
     Dialogs& dialogs() { return *m_dialogs; }
     const Settings& settings() { return m_session.settings(); }
@@ -116,7 +116,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     void toggleBassClef();
     void connectSound();
     void setMode(Command on, Command off, bool enabled);
-    void toggleEffect(Command item, int effect);
+    void toggleEffect(Effect effect);
     void SetupFX();
     void PlayMIDI_Click();
 
@@ -135,7 +135,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     std::function<EngineStart()> m_startEngine;
     std::unique_ptr<Dialogs> m_dialogs;
     DocumentSession m_session;
-    EffectsForm m_effectsForm;
+    EffectsDialogValues m_effectValues;
     bool m_recordMode = true;
     bool m_expandedScale = false;
     int m_listInstrument = 0;
@@ -147,7 +147,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     ClientView* m_view = nullptr;
     CommandMap* m_commands = nullptr;
     PianoKeys* m_piano = nullptr;
-    FXform* m_fxForm = nullptr;
+    EffectsDialog* m_effectsDialog = nullptr;
     OptionsDialog* m_optionsDialog = nullptr;
     InstrumentDialog* m_instrumentDialog = nullptr;
     QPointer<OctaveDialog> m_octaveDialog;

@@ -5,9 +5,8 @@
 
 #include "commandline.h"
 #include "documentfile.h"
-#include "effectsform.h"
+#include "effectsdialogvalues.h"
 #include "sound/effectprocessor.h"
-#include "sound/effects/effectchain.h"
 #include "sound/offlinerenderer.h"
 #include "sound/soundfont.h"
 
@@ -32,10 +31,8 @@ int render(const QString& in, const QString& out) {
 
     // The effects switched on in the file, with the effects dialog's first values.
     std::string effectsError;
-    const auto settings = EffectsForm().settings(c->Effects, &effectsError);
-    auto chain = settings
-                     ? fx::EffectChain::create(*settings, renderer->sampleRate(), &effectsError)
-                     : nullptr;
+    auto chain =
+        makeEffectChain(EffectsDialogValues(), c->Effects, renderer->sampleRate(), &effectsError);
     if (!chain)
         return commandLineFailure(QStringLiteral("FX error: %1").arg(effectsError.c_str()),
                                   kExitBadInput);

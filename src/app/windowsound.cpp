@@ -7,10 +7,9 @@
 #include <algorithm>
 
 #include "dialogs.h"
-#include "effectsform.h"
+#include "effectsdialogvalues.h"
 #include "sound/clocktimer.h"
 #include "sound/effectprocessor.h"
-#include "sound/effects/effectchain.h"
 #include "sound/karaokewindow.h"
 #include "sound/pianokeys.h"
 #include "staff/staffscene.h"
@@ -19,7 +18,7 @@ namespace qn {
 
 WindowSound::WindowSound(Composition& composition, EditState& edit,
                          std::unique_ptr<AudioEngine> engine, SoundWidgets widgets,
-                         EffectsForm& effects, Dialogs& dialogs, QObject* parent)
+                         EffectsDialogValues& effects, Dialogs& dialogs, QObject* parent)
     : QObject(parent),
       m_composition(composition),
       m_widgets(widgets),
@@ -69,9 +68,7 @@ bool WindowSound::FX() {
         return false;
     }
     std::string error;
-    std::unique_ptr<fx::EffectChain> chain;
-    if (const auto settings = m_effects.settings(m_composition.Effects, &error))
-        chain = fx::EffectChain::create(*settings, m_engine->sampleRate(), &error);
+    auto chain = makeEffectChain(m_effects, m_composition.Effects, m_engine->sampleRate(), &error);
     if (!chain) {
         // The sound goes on, without effects.
         m_engine->setAudioProcessor(nullptr);

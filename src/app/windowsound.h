@@ -25,7 +25,7 @@ namespace qn {
 
 class ClockTimer;
 class Dialogs;
-class EffectsForm;
+class EffectsDialogValues;
 class KaraokeWindow;
 class PianoKeys;
 class StaffScene;
@@ -45,7 +45,7 @@ class WindowSound : public QObject, private PlaybackDisplay, private PianoDispla
     Q_OBJECT
   public:
     WindowSound(Composition& composition, EditState& edit, std::unique_ptr<AudioEngine> engine,
-                SoundWidgets widgets, EffectsForm& effects, Dialogs& dialogs,
+                SoundWidgets widgets, EffectsDialogValues& effects, Dialogs& dialogs,
                 QObject* parent = nullptr);
     ~WindowSound() override;
 
@@ -92,7 +92,7 @@ class WindowSound : public QObject, private PlaybackDisplay, private PianoDispla
 
     Composition& m_composition;
     SoundWidgets m_widgets;
-    EffectsForm& m_effects;
+    EffectsDialogValues& m_effects;
     Dialogs& m_dialogs;
     std::unique_ptr<AudioEngine> m_engine;
     PianoLights m_lights;

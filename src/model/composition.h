@@ -7,8 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "effect.h"
 
 namespace qn {
 
@@ -26,13 +27,6 @@ inline constexpr int kMaxLengthCode = 7;
 inline constexpr int kMaxVelocity = 127;
 inline constexpr int kMinDivision = 16;
 inline constexpr int kMaxDivision = 127;
-
-// The eight audio effects, in the order of their .msf lines and menu items.
-enum class Effect { Distortion, Echo, Chorus, Flanger, Compressor, Gargle, Para, Reverb };
-inline constexpr int kEffectCount = 8;
-// Keywords of the effect lines in a .msf file, indexed by Effect.
-inline constexpr std::array<std::string_view, kEffectCount> kEffectKeywords = {
-    "DISTORTION", "ECHO", "CHORUS", "FLANGER", "COMPRESSOR", "GARGLE", "PARA", "REVERB"};
 
 // One note: the triple that the three per-note tables hold at one index.
 struct Note {
@@ -74,8 +68,8 @@ struct Composition {
     std::string CompName = "Untitled";  // the composition name of the options dialog
     std::string CompositionAuthor = "Ostervald";
     std::string CompositionCopyright = "(c)2010";
-    std::array<bool, kEffectCount> Effects{};  // check marks of the effect menu items
-    bool BassClef = false;                     // check mark of the bass clef item
+    EffectSwitches Effects{};  // check marks of the effect menu items
+    bool BassClef = false;     // check mark of the bass clef item
     bool Modified = false;
 
     void ComputeSongLength();
@@ -84,7 +78,7 @@ struct Composition {
     // an untouched slot and writes there are ignored.
     Note note(int track, int index) const;
     void setNote(int track, int index, Note n);
-    bool effect(Effect e) const { return Effects[static_cast<int>(e)]; }
+    bool effect(Effect e) const { return Effects[effectIndex(e)]; }
 };
 
 inline bool isNoteSlot(int index) {

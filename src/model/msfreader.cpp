@@ -91,8 +91,8 @@ class Reader {
             m_c.DocName = toUtf8(line.substr(15));
             m_c.CompName = m_c.DocName;
         }
-        for (int e = 0; e < kEffectCount; ++e)
-            if (equalsKeyword(line, kEffectKeywords[e])) m_c.Effects[e] = true;
+        for (Effect e : kEffects)
+            if (equalsKeyword(line, effectKeyword(e))) m_c.Effects[effectIndex(e)] = true;
         if (equalsKeyword(line, "BASSCLEF")) m_c.BassClef = true;
         if (startsWithKeyword(line, "COMPOSITIONCOPYRIGHT"))
             m_c.CompositionCopyright = toUtf8(line.substr(20));

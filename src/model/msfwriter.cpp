@@ -46,8 +46,8 @@ std::string writeMsf(const Composition& c, std::string_view docName) {
     appendLine(out, "COMPOSITIONCOPYRIGHT", c.CompositionCopyright);
     appendLine(out, "COMPOSITIONAUTHOR", c.CompositionAuthor);
     appendNumberLine(out, "DIVISION", c.Division);
-    for (int e = 0; e < kEffectCount; ++e)
-        if (c.Effects[e]) appendLine(out, kEffectKeywords[e]);
+    for (Effect e : kEffects)
+        if (c.effect(e)) appendLine(out, effectKeyword(e));
     if (c.BassClef) appendLine(out, "BASSCLEF");
 
     for (int t = 0; t < kTrackCount; ++t) {

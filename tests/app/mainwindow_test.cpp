@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, EffectsFollowTheirMenuItemsAndTheDialogsValues) {
     EXPECT_NE(engine->processor, nullptr);
     EXPECT_TRUE(dialogs->messages.isEmpty());
 
-    w->effectsForm().setText(FxGroup::Reverb, 3, "long");
+    w->effectValues().setText(Effect::Reverb, 3, "long");
     w->run(Command::Play);
     EXPECT_EQ(engine->processor, nullptr);
     ASSERT_EQ(dialogs->messages.size(), 1);

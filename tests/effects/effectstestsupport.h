@@ -70,15 +70,6 @@ inline double amplitude(const Signal& s, int channel, double hz, double rate, in
     return 2 * std::abs(sum) / count;
 }
 
-// Steady-state gain in dB of `fx` for a sine of `hz`, measured on the left
-// channel over one second after half a second of settling.
-template <typename Fx>
-double gainDb(Fx& fx, double hz, double rate, double inputAmplitude = 0.5) {
-    const int second = static_cast<int>(rate);
-    const Signal out = run(fx, sine(hz, inputAmplitude, second * 3 / 2, rate));
-    return db(amplitude(out, 0, hz, rate, second / 2, second) / inputAmplitude);
-}
-
 // Level in dB of `x` from `begin` to the end.
 inline double rmsDb(const std::vector<double>& x, size_t begin = 0) {
     double sum = 0;
@@ -88,7 +79,7 @@ inline double rmsDb(const std::vector<double>& x, size_t begin = 0) {
 }
 
 // `s` with only `kind` switched on.
-inline EffectSettings only(EffectKind kind, EffectSettings s = {}) {
+inline EffectSettings only(Effect kind, EffectSettings s = {}) {
     s.enabled.fill(false);
     s.enabled[static_cast<int>(kind)] = true;
     return s;

@@ -14,26 +14,15 @@ namespace {
 
 using namespace test;
 
-// Noise, then a sweep from 20 Hz to 20 kHz.
-Signal testSignal(double rate, double seconds) {
-    Signal s = noise(static_cast<int>(rate * seconds), 0.7f);
-    double phase = 0;
-    for (int i = frames(s) / 2; i < frames(s); ++i) {
-        phase += 2 * std::numbers::pi * 20 * std::pow(1000.0, double(i) / frames(s)) / rate;
-        s[2 * i] = s[2 * i + 1] = static_cast<float>(0.7 * std::sin(phase));
-    }
-    return s;
-}
-
 TEST(Effects, OutputDoesNotDependOnBlockSizes) {
     std::mt19937 random(3);
     std::uniform_int_distribution<int> blockSize(1, 4096);
     for (double rate : kRates) {
-        const Signal in = testSignal(rate, 5);
-        for (int k = 0; k <= kEffectKinds; ++k) {
+        const Signal in = noise(static_cast<int>(rate * 5), 0.7f);
+        for (int k = 0; k <= kEffectCount; ++k) {
             EffectSettings s;
-            s.enabled.fill(true);  // k == kEffectKinds: the whole chain
-            if (k < kEffectKinds) s = only(static_cast<EffectKind>(k));
+            s.enabled.fill(true);  // k == kEffectCount: the whole chain
+            if (k < kEffectCount) s = only(kEffects[k]);
             const Signal whole = run(*EffectChain::create(s, rate, nullptr), in);
             Signal pieces = in;
             const auto chain = EffectChain::create(s, rate, nullptr);
@@ -50,18 +39,18 @@ TEST(Effects, OutputDoesNotDependOnBlockSizes) {
 // Where each effect's parameters lie inside EffectSettings; all fields are
 // 4-byte floats or integers, so one field is one 4-byte word.
 struct Block {
-    EffectKind kind;
+    Effect kind;
     std::size_t offset, size;
 };
 const Block kBlocks[] = {
-    {EffectKind::Distortion, offsetof(EffectSettings, distortion), sizeof(DistortionParameters)},
-    {EffectKind::Echo, offsetof(EffectSettings, echo), sizeof(EchoParameters)},
-    {EffectKind::Chorus, offsetof(EffectSettings, chorus), sizeof(ModulationParameters)},
-    {EffectKind::Flanger, offsetof(EffectSettings, flanger), sizeof(ModulationParameters)},
-    {EffectKind::Compressor, offsetof(EffectSettings, compressor), sizeof(CompressorParameters)},
-    {EffectKind::Gargle, offsetof(EffectSettings, gargle), sizeof(GargleParameters)},
-    {EffectKind::ParamEq, offsetof(EffectSettings, paramEq), sizeof(ParamEqParameters)},
-    {EffectKind::Reverb, offsetof(EffectSettings, reverb), sizeof(ReverbParameters)},
+    {Effect::Distortion, offsetof(EffectSettings, distortion), sizeof(DistortionParameters)},
+    {Effect::Echo, offsetof(EffectSettings, echo), sizeof(EchoParameters)},
+    {Effect::Chorus, offsetof(EffectSettings, chorus), sizeof(ModulationParameters)},
+    {Effect::Flanger, offsetof(EffectSettings, flanger), sizeof(ModulationParameters)},
+    {Effect::Compressor, offsetof(EffectSettings, compressor), sizeof(CompressorParameters)},
+    {Effect::Gargle, offsetof(EffectSettings, gargle), sizeof(GargleParameters)},
+    {Effect::Para, offsetof(EffectSettings, paramEq), sizeof(ParamEqParameters)},
+    {Effect::Reverb, offsetof(EffectSettings, reverb), sizeof(ReverbParameters)},
 };
 
 EffectSettings limits(bool upper) {
@@ -89,11 +78,11 @@ EffectSettings limits(bool upper) {
 
 // One second of full-scale noise, then silence until the output stays below
 // -120 dBFS for half a second (unless the echo feeds back fully).
-void checkRobust(const EffectSettings& s, EffectKind kind, const std::string& name) {
+void checkRobust(const EffectSettings& s, Effect kind, const std::string& name) {
     const double rate = 44100;
     const auto chain = EffectChain::create(s, rate, nullptr);
     ASSERT_TRUE(chain) << name;
-    const bool endless = kind == EffectKind::Echo && s.echo.feedback == 100;
+    const bool endless = kind == Effect::Echo && s.echo.feedback == 100;
     Signal block = noise(static_cast<int>(rate));
     for (int seconds = 0; seconds < 60; ++seconds) {
         chain->process(block.data(), frames(block));
@@ -111,7 +100,7 @@ void checkRobust(const EffectSettings& s, EffectKind kind, const std::string& na
 TEST(Effects, StayFiniteAndDecayOverTheirParameterRanges) {
     const EffectSettings low = limits(false), high = limits(true), defaults;
     for (const Block& b : kBlocks) {
-        const std::string name = effectName(b.kind);
+        const std::string name = effectCaption(b.kind);
         checkRobust(only(b.kind, low), b.kind, name + " all lowest");
         checkRobust(only(b.kind, high), b.kind, name + " all highest");
         checkRobust(only(b.kind, defaults), b.kind, name + " defaults");

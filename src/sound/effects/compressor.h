@@ -7,13 +7,13 @@
 
 #include <array>
 
+#include "audioeffect.h"
 #include "delayline.h"
-#include "effect.h"
 #include "effectparameters.h"
 
 namespace qn::fx {
 
-class Compressor final : public Effect {
+class Compressor final : public AudioEffect {
   public:
     // UI thread. Sizes the lookahead for the longest predelay (4 ms) at this
     // rate; starts with the default parameters.

@@ -5,13 +5,13 @@
 
 #include <array>
 
+#include "audioeffect.h"
 #include "biquad.h"
-#include "effect.h"
 #include "effectparameters.h"
 
 namespace qn::fx {
 
-class Distortion final : public Effect {
+class Distortion final : public AudioEffect {
   public:
     // UI thread; starts with the default parameters.
     explicit Distortion(double sampleRate);

@@ -3,13 +3,13 @@
 // Echo: one feedback delay per channel; with pan delay on, the feedback
 // crosses channels so that successive echoes alternate sides (ping-pong).
 
+#include "audioeffect.h"
 #include "delayline.h"
-#include "effect.h"
 #include "effectparameters.h"
 
 namespace qn::fx {
 
-class Echo final : public Effect {
+class Echo final : public AudioEffect {
   public:
     // UI thread. Sizes both lines for the longest delay (2000 ms) at this
     // rate; starts with the default parameters.

@@ -14,30 +14,30 @@
 namespace qn::fx {
 namespace {
 
-std::optional<FieldRange> findOutOfRange(const EffectSettings& s, EffectKind kind) {
-    switch (kind) {
-        case EffectKind::Distortion:
+std::optional<FieldRange> findOutOfRange(const EffectSettings& s, Effect effect) {
+    switch (effect) {
+        case Effect::Distortion:
             return findOutOfRange(s.distortion);
-        case EffectKind::Echo:
+        case Effect::Echo:
             return findOutOfRange(s.echo);
-        case EffectKind::Chorus:
+        case Effect::Chorus:
             return findOutOfRange(s.chorus, kChorusMaxDelay);
-        case EffectKind::Flanger:
+        case Effect::Flanger:
             return findOutOfRange(s.flanger, kFlangerMaxDelay);
-        case EffectKind::Compressor:
+        case Effect::Compressor:
             return findOutOfRange(s.compressor);
-        case EffectKind::Gargle:
+        case Effect::Gargle:
             return findOutOfRange(s.gargle);
-        case EffectKind::ParamEq:
+        case Effect::Para:
             return findOutOfRange(s.paramEq);
-        case EffectKind::Reverb:
+        case Effect::Reverb:
             return findOutOfRange(s.reverb);
     }
     return std::nullopt;
 }
 
 template <typename Fx, typename Parameters, typename... Arguments>
-std::unique_ptr<Effect> prepared(const Parameters& parameters, Arguments... arguments) {
+std::unique_ptr<AudioEffect> prepared(const Parameters& parameters, Arguments... arguments) {
     auto effect = std::make_unique<Fx>(arguments...);
     effect->setParameters(parameters);
     return effect;
@@ -45,23 +45,23 @@ std::unique_ptr<Effect> prepared(const Parameters& parameters, Arguments... argu
 
 // The parameters have been checked: setParameters accepts them, at most
 // moving a frequency down to a third of the sample rate.
-std::unique_ptr<Effect> makeEffect(const EffectSettings& s, EffectKind kind, double rate) {
-    switch (kind) {
-        case EffectKind::Distortion:
+std::unique_ptr<AudioEffect> makeEffect(const EffectSettings& s, Effect effect, double rate) {
+    switch (effect) {
+        case Effect::Distortion:
             return prepared<Distortion>(s.distortion, rate);
-        case EffectKind::Echo:
+        case Effect::Echo:
             return prepared<Echo>(s.echo, rate);
-        case EffectKind::Chorus:
+        case Effect::Chorus:
             return prepared<Modulation>(s.chorus, rate, ModulationKind::Chorus);
-        case EffectKind::Flanger:
+        case Effect::Flanger:
             return prepared<Modulation>(s.flanger, rate, ModulationKind::Flanger);
-        case EffectKind::Compressor:
+        case Effect::Compressor:
             return prepared<Compressor>(s.compressor, rate);
-        case EffectKind::Gargle:
+        case Effect::Gargle:
             return prepared<Gargle>(s.gargle, rate);
-        case EffectKind::ParamEq:
+        case Effect::Para:
             return prepared<ParamEq>(s.paramEq, rate);
-        case EffectKind::Reverb:
+        case Effect::Reverb:
             return prepared<WavesReverb>(s.reverb, rate);
     }
     return nullptr;
@@ -70,7 +70,7 @@ std::unique_ptr<Effect> makeEffect(const EffectSettings& s, EffectKind kind, dou
 }  // namespace
 
 struct EffectChain::Impl {
-    std::vector<std::unique_ptr<Effect>> effects;  // in chain order
+    std::vector<std::unique_ptr<AudioEffect>> effects;  // in chain order
 };
 
 EffectChain::EffectChain() : m_impl(std::make_unique<Impl>()) {}
@@ -89,16 +89,15 @@ std::unique_ptr<EffectChain> EffectChain::create(const EffectSettings& settings,
         return fail(message.str());
     }
     std::unique_ptr<EffectChain> chain(new EffectChain);
-    for (int k = 0; k < kEffectKinds; ++k) {
-        const auto kind = static_cast<EffectKind>(k);
-        if (!settings.on(kind)) continue;
-        if (const auto outside = findOutOfRange(settings, kind)) {
+    for (Effect effect : kEffects) {  // in chain order
+        if (!settings.on(effect)) continue;
+        if (const auto outside = findOutOfRange(settings, effect)) {
             std::ostringstream message;
-            message << effectName(kind) << ": " << outside->field << " must lie between "
+            message << effectCaption(effect) << ": " << outside->field << " must lie between "
                     << outside->min << " and " << outside->max;
             return fail(message.str());
         }
-        chain->m_impl->effects.push_back(makeEffect(settings, kind, sampleRate));
+        chain->m_impl->effects.push_back(makeEffect(settings, effect, sampleRate));
     }
     return chain;
 }

@@ -20,28 +20,6 @@ class RangeCheck {
 
 }  // namespace
 
-const char* effectName(EffectKind kind) {
-    switch (kind) {
-        case EffectKind::Distortion:
-            return "Distortion";
-        case EffectKind::Echo:
-            return "Echo";
-        case EffectKind::Chorus:
-            return "Chorus";
-        case EffectKind::Flanger:
-            return "Flanger";
-        case EffectKind::Compressor:
-            return "Compressor";
-        case EffectKind::Gargle:
-            return "Gargle";
-        case EffectKind::ParamEq:
-            return "Parameq";
-        case EffectKind::Reverb:
-            return "WaveReverb";
-    }
-    return "";
-}
-
 std::optional<FieldRange> findOutOfRange(const DistortionParameters& p) {
     return RangeCheck()
         .field("gain", p.gain, -60, 0)

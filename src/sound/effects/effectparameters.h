@@ -4,15 +4,12 @@
 // defaults of the standard effect parameter structures that the dialog's
 // values have always been written for.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
-namespace qn::fx {
+#include "model/effect.h"
 
-// The effects in the order of their menu items, file lines and processing chain.
-enum class EffectKind { Distortion, Echo, Chorus, Flanger, Compressor, Gargle, ParamEq, Reverb };
-inline constexpr int kEffectKinds = 8;
+namespace qn::fx {
 
 struct DistortionParameters {
     float gain = -18;                    // dB, -60..0, level after the shaper
@@ -20,6 +17,7 @@ struct DistortionParameters {
     float postEQCenterFrequency = 2400;  // Hz, 100..8000
     float postEQBandwidth = 2400;        // Hz, 100..8000
     float preLowpassCutoff = 8000;       // Hz, 100..8000
+    bool operator==(const DistortionParameters&) const = default;
 };
 
 struct EchoParameters {
@@ -28,6 +26,7 @@ struct EchoParameters {
     float leftDelay = 500;   // ms, 1..2000
     float rightDelay = 500;  // ms, 1..2000
     int32_t panDelay = 0;    // 0 or 1: successive echoes swap sides
+    bool operator==(const EchoParameters&) const = default;
 };
 
 // Chorus and flanger share one structure and one algorithm.
@@ -41,6 +40,7 @@ struct ModulationParameters {
     int32_t waveform = kWaveSine;  // kWaveTriangle or kWaveSine
     float delay = 16;              // ms, chorus 0..20, flanger 0..4
     int32_t phase = 3;             // right LFO = left + (phase - 2) x 90 degrees, 0..4
+    bool operator==(const ModulationParameters&) const = default;
 };
 inline constexpr ModulationParameters kChorusDefaults{50, 10, 25, 1.1f, kWaveSine, 16, 3};
 inline constexpr ModulationParameters kFlangerDefaults{50, 100, -50, 0.25f, kWaveSine, 2, 2};
@@ -54,6 +54,7 @@ struct CompressorParameters {
     float threshold = -20;  // dBFS, -60..0
     float ratio = 3;        // n:1, 1..100
     float predelay = 4;     // ms lookahead, 0..4
+    bool operator==(const CompressorParameters&) const = default;
 };
 
 inline constexpr uint32_t kGargleTriangle = 0;
@@ -61,12 +62,14 @@ inline constexpr uint32_t kGargleSquare = 1;
 struct GargleParameters {
     uint32_t rateHz = 20;                  // 1..1000
     uint32_t waveShape = kGargleTriangle;  // kGargleTriangle or kGargleSquare
+    bool operator==(const GargleParameters&) const = default;
 };
 
 struct ParamEqParameters {
     float center = 8000;   // Hz, 80..16000, moved down to fs/3 when above it
     float bandwidth = 12;  // semitones, 1..36
     float gain = 0;        // dB, -15..15
+    bool operator==(const ParamEqParameters&) const = default;
 };
 
 struct ReverbParameters {
@@ -74,11 +77,12 @@ struct ReverbParameters {
     float reverbMix = 0;             // dB, -96..0 (0 is all wet)
     float reverbTime = 1000;         // ms, 0.001..3000
     float highFreqRTRatio = 0.001f;  // 0.001..0.999
+    bool operator==(const ReverbParameters&) const = default;
 };
 
 // Everything the chain needs: which effects are on and each one's parameters.
 struct EffectSettings {
-    std::array<bool, kEffectKinds> enabled{};
+    EffectSwitches enabled{};
     DistortionParameters distortion;
     EchoParameters echo;
     ModulationParameters chorus = kChorusDefaults;
@@ -88,16 +92,13 @@ struct EffectSettings {
     ParamEqParameters paramEq;
     ReverbParameters reverb;
 
-    bool on(EffectKind kind) const { return enabled[static_cast<int>(kind)]; }
+    bool on(Effect effect) const { return enabled[effectIndex(effect)]; }
 };
 
 // Sample rates (Hz) the effects are prepared for; the delay lines are sized at
 // preparation for the longest delay their parameters allow at that rate.
 inline constexpr double kMinSampleRate = 8000;
 inline constexpr double kMaxSampleRate = 192000;
-
-// The effect's menu caption, for messages.
-const char* effectName(EffectKind kind);
 
 // A field outside its legal range, with the limits, for the caller's message.
 struct FieldRange {

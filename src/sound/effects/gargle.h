@@ -3,13 +3,13 @@
 // Gargle: amplitude modulation at full depth, the same modulator on both
 // channels.
 
-#include "effect.h"
+#include "audioeffect.h"
 #include "effectparameters.h"
 #include "lfo.h"
 
 namespace qn::fx {
 
-class Gargle final : public Effect {
+class Gargle final : public AudioEffect {
   public:
     // UI thread; starts with the default parameters.
     explicit Gargle(double sampleRate);

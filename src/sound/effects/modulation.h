@@ -5,8 +5,8 @@
 
 #include <array>
 
+#include "audioeffect.h"
 #include "delayline.h"
-#include "effect.h"
 #include "effectparameters.h"
 #include "lfo.h"
 
@@ -14,7 +14,7 @@ namespace qn::fx {
 
 enum class ModulationKind { Chorus, Flanger };
 
-class Modulation final : public Effect {
+class Modulation final : public AudioEffect {
   public:
     // UI thread. Sizes the lines for the widest sweep (twice the kind's
     // longest delay) at this rate; starts with the kind's defaults.

@@ -4,13 +4,13 @@
 
 #include <array>
 
+#include "audioeffect.h"
 #include "biquad.h"
-#include "effect.h"
 #include "effectparameters.h"
 
 namespace qn::fx {
 
-class ParamEq final : public Effect {
+class ParamEq final : public AudioEffect {
   public:
     // UI thread; starts with the default parameters.
     explicit ParamEq(double sampleRate);

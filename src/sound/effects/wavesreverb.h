@@ -9,13 +9,13 @@
 
 #include <array>
 
+#include "audioeffect.h"
 #include "delayline.h"
-#include "effect.h"
 #include "effectparameters.h"
 
 namespace qn::fx {
 
-class WavesReverb final : public Effect {
+class WavesReverb final : public AudioEffect {
   public:
     // UI thread. Sizes the combs and allpasses for this rate; starts with the
     // default parameters.

@@ -2,15 +2,15 @@
 
 // The effects dialog "Special Effects": eight frames selected by a row of
 // label buttons, a text box and a vertical slider per parameter, the waveform
-// and preset check boxes, and Apply. It shows and edits an EffectsForm, which
-// the effects of every play and preview are built from. Modeless; closing it
-// applies like the Apply button.
+// and preset check boxes, and Apply. It shows and edits EffectsDialogValues,
+// which the effects of every play and preview are built from. Modeless;
+// closing it applies like the Apply button.
 
 #include <QDialog>
 #include <array>
 #include <vector>
 
-#include "effectsform.h"
+#include "effectsdialogvalues.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -19,20 +19,20 @@ class QStackedWidget;
 
 namespace qn {
 
-class FxSlider;
+class EffectSlider;
 
-class FXform : public QDialog {
+class EffectsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit FXform(EffectsForm& form, QWidget* parent = nullptr);
+    explicit EffectsDialog(EffectsDialogValues& values, QWidget* parent = nullptr);
 
-    // Shows the frame of one group, as its label button does.
-    void showFrame(FxGroup group);
-    FxGroup currentFrame() const;
-    QLineEdit* box(FxGroup group, int index) const;
-    FxSlider* slider(FxGroup group, int index) const;
-    QPushButton* applyButton() const { return m_Command15; }
-    QPushButton* frameButton(FxGroup group) const;
+    // Shows the frame of one effect, as its label button does.
+    void showFrame(Effect effect);
+    Effect currentFrame() const;
+    QLineEdit* box(Effect effect, int index) const;
+    EffectSlider* slider(Effect effect, int index) const;
+    QPushButton* applyButton() const { return m_applyButton; }
+    QPushButton* frameButton(Effect effect) const;
 
     enum class Check {
         PanDelay,
@@ -47,7 +47,7 @@ class FXform : public QDialog {
     };
     QCheckBox* checkBox(Check which) const;
 
-    // Shows what the form holds.
+    // Shows what the values hold.
     void refresh();
 
   public slots:
@@ -55,25 +55,26 @@ class FXform : public QDialog {
     void reject() override;
 
   private:
-    QWidget* buildFrame(FxGroup group);
+    QWidget* buildFrame(Effect effect);
     void addCheckBox(QWidget* frame, Check which, const QString& caption, int row, int column);
     void apply();
     void checkBoxClicked(Check which, bool checked);
 
-    EffectsForm& m_form;
-    QStackedWidget* m_frames = nullptr;
-    std::array<std::vector<QLineEdit*>, kFxGroups> m_boxes;
-    std::array<std::vector<FxSlider*>, kFxGroups> m_sliders;
-    std::array<QPushButton*, kFxGroups> m_frameButtons{};
+    EffectsDialogValues& m_values;
+    QStackedWidget* m_frames = nullptr;  // pages in frame position order
+    // Indexed by Effect.
+    std::array<std::vector<QLineEdit*>, kEffectCount> m_boxes;
+    std::array<std::vector<EffectSlider*>, kEffectCount> m_sliders;
+    std::array<QPushButton*, kEffectCount> m_frameButtons{};
     std::array<QCheckBox*, 9> m_checks{};
-    QPushButton* m_Command15 = nullptr;
+    QPushButton* m_applyButton = nullptr;
 };
 
 // The vertical slider of one parameter: a knob dragged along a 100-pixel track.
-class FxSlider : public QWidget {
+class EffectSlider : public QWidget {
     Q_OBJECT
   public:
-    FxSlider(EffectsForm& form, FxGroup group, int box, QWidget* parent = nullptr);
+    EffectSlider(EffectsDialogValues& values, Effect effect, int box, QWidget* parent = nullptr);
     QSize sizeHint() const override;
     int knobTop() const;  // pixels below the track's top
 
@@ -87,8 +88,8 @@ class FxSlider : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    EffectsForm& m_form;
-    FxGroup m_group;
+    EffectsDialogValues& m_values;
+    Effect m_effect;
     int m_box;
     bool m_dragging = false;
 };

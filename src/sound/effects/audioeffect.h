@@ -11,9 +11,9 @@ enum class ParameterResult {
     Refused,   // a field outside its range: the previous parameters stay in force
 };
 
-class Effect {
+class AudioEffect {
   public:
-    virtual ~Effect() = default;
+    virtual ~AudioEffect() = default;
 
     // Audio thread. Changes `frames` interleaved stereo frames (left, right,
     // left, ...) in place; state carries over to the next call. Never allocates.
