@@ -1,0 +1,36 @@
+#pragma once
+
+// Paints a page with vectors (lines, curves, text), so it stays sharp at any
+// printer resolution. One painter serves the preview and every printed page.
+
+#include <QFont>
+
+#include "pagecontent.h"
+#include "staff/staffpictures.h"
+
+class QPainter;
+
+namespace qn::print {
+
+class PagePainter {
+  public:
+    PagePainter();
+
+    // Paints in page twips with the painter's current transformation.
+    void paint(QPainter& painter, const PageContent& page) const;
+    // Paints the page scaled to fit `target` (device coordinates), centred.
+    void paintFitted(QPainter& painter, const PageContent& page, const QRectF& target) const;
+
+  private:
+    void paintStaves(QPainter& painter) const;
+    void paintLabels(QPainter& painter, const PageContent& page) const;
+
+    staff::Picture m_clef;
+    QFont m_titleFont;
+    QFont m_headerFont;
+    QFont m_labelFont;
+    QFont m_trackFont;
+    QFont m_glyphFont;
+};
+
+}  // namespace qn::print
