@@ -29,6 +29,7 @@
 #include "model/editcommands.h"
 #include "model/modifycommands.h"
 #include "pictures.h"
+#include "print/printcommands.h"
 #include "sound/pianokeys.h"
 #include "sound/synthengine.h"
 #include "staff/clientscene.h"
@@ -51,10 +52,9 @@ const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mi
 const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
 const QColor kGreyFill = colorFromRgbNumber(kIndicatorGrey);
 
-// Commands whose handlers come with the printing, options, instrument and help work.
+// Commands whose handlers come with the options, instrument and help work.
 constexpr Command kNotYetAvailable[] = {
-    Command::PrintSetup, Command::PrintPreview, Command::Print, Command::ChangeInstrument,
-    Command::SetOctave,  Command::Options,      Command::Help,  Command::About,
+    Command::ChangeInstrument, Command::SetOctave, Command::Options, Command::Help, Command::About,
 };
 
 constexpr Command kEffectCommands[kEffectCount] = {
@@ -325,6 +325,12 @@ void MainWindow::run(Command command) {
             return Save_Click();
         case Command::SaveMidi:
             return SaveMidi_Click();
+        case Command::PrintSetup:
+            return printing().PrintSetup_Click();
+        case Command::PrintPreview:
+            return printing().PrintPreview_Click();
+        case Command::Print:
+            return printing().Print_Click();
         case Command::Exit:
             close();
             return;
@@ -482,6 +488,17 @@ void MainWindow::PlayMIDI_Click() {
     const QString path =
         m_dialogs->openFileName(QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.MID)|*.MID"), 2);
     m_sound->playback().PlayMidiFile(path.toStdString());
+}
+
+print::PrintCommands& MainWindow::printing() {
+    if (!m_print) {
+        // The page repeats the instrument labels, which always show the track's program.
+        auto caption = [this](int t) { return instrumentName(m_composition->TrackInstrument[t]); };
+        auto status = [this](const QString& text) { statusBar()->showMessage(text, 10000); };
+        m_print = new print::PrintCommands(
+            *m_composition, caption, std::make_unique<print::QtPrintServices>(this, status), this);
+    }
+    return *m_print;
 }
 
 bool MainWindow::typingLyric() const {

@@ -28,6 +28,10 @@ class QSlider;
 
 namespace qn {
 
+namespace print {
+class PrintCommands;
+}
+
 class ClientScene;
 class ClientView;
 class CommandMap;
@@ -115,6 +119,7 @@ class MainWindow : public QMainWindow {
     void toggleEffect(Command item, int effect);
     void SetupFX();
     void PlayMIDI_Click();
+    print::PrintCommands& printing();
     void ShutDown();
 
     StartOptions m_options;
@@ -139,6 +144,7 @@ class MainWindow : public QMainWindow {
     PianoKeys* m_piano = nullptr;
     WindowSound* m_sound = nullptr;
     FXform* m_fxForm = nullptr;
+    print::PrintCommands* m_print = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_List4 = nullptr;
     QGraphicsEllipseItem* m_RecButt = nullptr;
