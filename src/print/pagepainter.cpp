@@ -46,16 +46,13 @@ void PagePainter::paintFitted(QPainter& painter, const PageContent& page,
 }
 
 void PagePainter::paint(QPainter& painter, const PageContent& page) const {
-    painter.save();
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    paintStaves(painter);
-    paintLabels(painter, page);
-    for (const GlyphState& glyph : page.glyphs)
-        paintGlyph(painter, glyph, m_glyphFont);
-    painter.restore();
+    paintBackground(painter);
+    paintContent(painter, page);
 }
 
-void PagePainter::paintStaves(QPainter& painter) const {
+void PagePainter::paintBackground(QPainter& painter) const {
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     QPen line(Qt::black, kTwipsPerPixel);
     line.setCapStyle(Qt::FlatCap);
     painter.setPen(line);
@@ -80,9 +77,24 @@ void PagePainter::paintStaves(QPainter& painter) const {
         painter.drawPath(m_clef.solid);
         painter.restore();
     }
+
+    painter.setPen(Qt::black);
+    painter.setFont(m_labelFont);
+    for (int t = 0; t < kStaffCount; ++t)
+        painter.drawText(QRectF(kClefX, kPageLabelRow[t], kLabelWidth, kLabelHeight),
+                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Vol"));
+    painter.drawText(QRectF(0, kLyricY, kLyricsCaptionWidth, kLyricHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lyrics"));
+    painter.setFont(m_trackFont);
+    for (int t = 0; t < kStaffCount; ++t)
+        painter.drawText(QRectF(0, staffLineY(t, 0), kTrackLabelSize, kTrackLabelSize),
+                         Qt::AlignCenter, QString::number(t + 1));
+    painter.restore();
 }
 
-void PagePainter::paintLabels(QPainter& painter, const PageContent& page) const {
+void PagePainter::paintContent(QPainter& painter, const PageContent& page) const {
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
     const double staffWidth = kPageStaffRight - kPageStaffLeft;
 
@@ -101,14 +113,10 @@ void PagePainter::paintLabels(QPainter& painter, const PageContent& page) const 
         const double y = kInstrumentTop + kHeaderRowHeight * (t / 2);
         drawText(painter, QRectF(x, y, kPageStaffRight - kInstrumentColumnX, kHeaderRowHeight),
                  Qt::AlignLeft | Qt::AlignVCenter, page.instrumentLabels[t]);
-        painter.drawText(QRectF(kClefX, kPageLabelRow[t], kLabelWidth, kLabelHeight),
-                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Vol"));
         drawText(painter, QRectF(0, staffLineY(t, 4), kTrackLabelSize, kTrackLabelSize),
                  Qt::AlignCenter, page.octaveLabels[t]);
     }
 
-    painter.drawText(QRectF(0, kLyricY, kLyricsCaptionWidth, kLyricHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lyrics"));
     const QFontMetricsF metrics(m_labelFont);
     for (int i = 0; i < kPageColumns; ++i) {
         const QString& lyric = page.lyrics[static_cast<size_t>(i)];
@@ -119,10 +127,9 @@ void PagePainter::paintLabels(QPainter& painter, const PageContent& page) const 
                          metrics.elidedText(lyric, Qt::ElideRight, kLyricWidth));
     }
 
-    painter.setFont(m_trackFont);
-    for (int t = 0; t < kStaffCount; ++t)
-        painter.drawText(QRectF(0, staffLineY(t, 0), kTrackLabelSize, kTrackLabelSize),
-                         Qt::AlignCenter, QString::number(t + 1));
+    for (const GlyphState& glyph : page.glyphs)
+        paintGlyph(painter, glyph, m_glyphFont);
+    painter.restore();
 }
 
 }  // namespace qn::print

@@ -21,10 +21,12 @@ class PagePainter {
     // Paints the page scaled to fit `target` (device coordinates), centred.
     void paintFitted(QPainter& painter, const PageContent& page, const QRectF& target) const;
 
-  private:
-    void paintStaves(QPainter& painter) const;
-    void paintLabels(QPainter& painter, const PageContent& page) const;
+    // The two layers of `paint`: what every page shows (staves, clefs, fixed
+    // captions), and what this page shows on top of it.
+    void paintBackground(QPainter& painter) const;
+    void paintContent(QPainter& painter, const PageContent& page) const;
 
+  private:
     staff::Picture m_clef;
     QFont m_titleFont;
     QFont m_headerFont;

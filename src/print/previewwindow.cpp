@@ -19,12 +19,25 @@ void PageView::setPage(PageContent page) {
     update();
 }
 
-void PageView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+QRectF PageView::pageArea() const {
     constexpr int kMargin = 8;
-    m_painter.paintFitted(painter, m_page,
-                          QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin));
+    return QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+}
+
+void PageView::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.size() != size() * ratio) {
+        m_background = QPixmap(size() * ratio);
+        m_background.setDevicePixelRatio(ratio);
+        m_background.fill(Qt::white);
+        QPainter background(&m_background);
+        background.setTransform(fitPage(pageArea()));
+        m_painter.paintBackground(background);
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+    painter.setTransform(fitPage(pageArea()));
+    m_painter.paintContent(painter, m_page);
 }
 
 PreviewWindow::PreviewWindow(const Composition& c, InstrumentCaption instrument, QWidget* parent)

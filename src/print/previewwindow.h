@@ -3,6 +3,7 @@
 // The print preview: one page of the score on white, scaled to the window,
 // with Next, Previous and Close. Modeless: the main window stays usable.
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "pagecontent.h"
@@ -14,7 +15,8 @@ class QPushButton;
 
 namespace qn::print {
 
-// Shows one page, scaled to the widget and centred.
+// Shows one page, scaled to the widget and centred. What every page shows is
+// painted once per widget size, so a page turn paints only the notes and texts.
 class PageView : public QWidget {
   public:
     explicit PageView(QWidget* parent = nullptr);
@@ -25,8 +27,11 @@ class PageView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QRectF pageArea() const;
+
     PageContent m_page;
     PagePainter m_painter;
+    QPixmap m_background;
 };
 
 class PreviewWindow : public QWidget {
@@ -38,7 +43,7 @@ class PreviewWindow : public QWidget {
     // Page 1 of the composition as it is now, shown and raised.
     void startPreview();
     const PreviewPaging& paging() const { return m_paging; }
-    const PageView& pageView() const { return *m_view; }
+    PageView& pageView() const { return *m_view; }
 
     void Nex_Click();
     void Previous_Click();
