@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QWidget>
 
 #include "print/copiesdialog.h"
 #include "print/previewwindow.h"
@@ -18,24 +17,22 @@ namespace {
 
 class PrintCommandsTest : public testing::Test {
   protected:
-    void SetUp() override { makeCommands({50, 0, 0, 0}); }  // three pages
+    void SetUp() override { makeCommands(60); }  // three full pages
 
-    void makeCommands(std::array<int, kTrackCount> counts) {
+    void makeCommands(int notes) {
         commands.reset();
-        c = test::shapedComposition(counts);
+        c = test::shapedComposition({notes, 0, 0, 0});
         auto scripted = std::make_unique<test::ScriptedPrintServices>();
         services = scripted.get();
         commands = std::make_unique<PrintCommands>(
-            *c, [](int) { return QStringLiteral("0  Acoustic Grand"); }, std::move(scripted),
-            &window);
+            *c, [](int) { return QString(); }, std::move(scripted), &window);
     }
-
-    template <typename Widget>
-    Widget* dialogChild(const char* name) {
-        return commands->copiesDialog()->findChild<Widget*>(QLatin1String(name));
+    template <typename Widget = QPushButton>
+    static Widget* child(QWidget* parent, const char* name) {
+        return parent->findChild<Widget*>(QLatin1String(name));
     }
-    void click(QWidget* parent, const char* button) {
-        QTest::mouseClick(parent->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+    static void click(QWidget* parent, const char* button) {
+        QTest::mouseClick(child(parent, button), Qt::LeftButton);
     }
 
     QWidget window;
@@ -48,29 +45,24 @@ TEST_F(PrintCommandsTest, PrintsTheChosenRangeAsManyTimesAsTheCopiesSay) {
     commands->Print_Click();
     CopiesDialog* dialog = commands->copiesDialog();
     ASSERT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialogChild<QLineEdit>("From")->text(), QStringLiteral("1"));
-    EXPECT_EQ(dialogChild<QLineEdit>("Too")->text(), QStringLiteral("3"));
-    EXPECT_TRUE(dialogChild<QRadioButton>("PrintAll")->isChecked());
+    auto* from = child<QLineEdit>(dialog, "From");
+    auto* to = child<QLineEdit>(dialog, "Too");
+    EXPECT_EQ(from->text() + to->text(), QStringLiteral("13"));
+    EXPECT_TRUE(child<QRadioButton>(dialog, "PrintAll")->isChecked());
 
-    dialogChild<QRadioButton>("PrintSome")->setChecked(true);
-    dialogChild<QLineEdit>("From")->setText(QStringLiteral("2"));
-    dialogChild<QLineEdit>("Too")->setText(QStringLiteral("99"));
-    dialogChild<QScrollBar>("VScrollCopy")->setValue(-2);
+    // A range that is not a number matters once From Page is chosen.
+    to->setText(QStringLiteral("two"));
+    EXPECT_TRUE(child(dialog, "OK")->isEnabled());
+    child<QRadioButton>(dialog, "PrintSome")->setChecked(true);
+    EXPECT_FALSE(child(dialog, "OK")->isEnabled());
+
+    from->setText(QStringLiteral("2"));
+    to->setText(QStringLiteral(" 99 "));
+    child<QScrollBar>(dialog, "VScrollCopy")->setValue(-2);
     click(dialog, "OK");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(services->printerPages, (std::vector<int>{2, 3, 2, 3}));
     EXPECT_TRUE(services->asked.isEmpty());
-}
-
-TEST_F(PrintCommandsTest, RangeThatIsNotANumberKeepsOkDisabledUntilCorrected) {
-    commands->Print_Click();
-    auto* ok = dialogChild<QPushButton>("OK");
-    dialogChild<QLineEdit>("Too")->setText(QStringLiteral("two"));
-    EXPECT_TRUE(ok->isEnabled());  // All is chosen: the range does not matter
-    dialogChild<QRadioButton>("PrintSome")->setChecked(true);
-    EXPECT_FALSE(ok->isEnabled());
-    dialogChild<QLineEdit>("Too")->setText(QStringLiteral(" 2 "));
-    EXPECT_TRUE(ok->isEnabled());
 }
 
 TEST_F(PrintCommandsTest, CancelPrintsNothingAndAnOpenDialogOrPreviewRefusesTheOtherCommand) {
@@ -106,13 +98,10 @@ TEST_F(PrintCommandsTest, PreviewStepsThroughThePagesAndStartsOverAtPageOne) {
     PreviewWindow* preview = commands->previewWindow();
     ASSERT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle(), QStringLiteral("Print Preview"));
-    auto* next = preview->findChild<QPushButton*>(QStringLiteral("Nex"));
-    auto* previous = preview->findChild<QPushButton*>(QStringLiteral("Previous"));
     struct Step {
         const char* button;
         int page;
-        bool next;
-        bool previous;
+        bool next, previous;
     };
     const Step steps[] = {{nullptr, 1, true, false},
                           {"Nex", 2, true, true},
@@ -121,26 +110,20 @@ TEST_F(PrintCommandsTest, PreviewStepsThroughThePagesAndStartsOverAtPageOne) {
                           {"Previous", 1, true, false}};
     for (const Step& step : steps) {
         if (step.button) click(preview, step.button);
-        SCOPED_TRACE(step.page);
         EXPECT_EQ(preview->pageView().page().page, step.page);
-        EXPECT_EQ(next->isEnabled(), step.next);
-        EXPECT_EQ(previous->isEnabled(), step.previous);
+        EXPECT_EQ(child(preview, "Nex")->isEnabled(), step.next) << step.page;
+        EXPECT_EQ(child(preview, "Previous")->isEnabled(), step.previous) << step.page;
     }
     click(preview, "Nex");
     commands->PrintPreview_Click();
     EXPECT_EQ(preview->pageView().page().page, 1);
     click(preview, "Clos");
     EXPECT_FALSE(preview->isVisible());
-}
 
-TEST_F(PrintCommandsTest, PreviewOfTwentyNotesHasOnePageAndOfTwentyOneTwo) {
     for (const auto& [notes, nextEnabled] : {std::pair{20, false}, std::pair{21, true}}) {
-        makeCommands({0, notes, 0, 0});
+        makeCommands(notes);
         commands->PrintPreview_Click();
-        EXPECT_EQ(
-            commands->previewWindow()->findChild<QPushButton*>(QStringLiteral("Nex"))->isEnabled(),
-            nextEnabled)
-            << notes;
+        EXPECT_EQ(child(commands->previewWindow(), "Nex")->isEnabled(), nextEnabled) << notes;
     }
 }
 

@@ -10,98 +10,65 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome run(const QString& program, const QStringList& arguments) {
+QString run(const QString& program, const QStringList& arguments, int* status = nullptr) {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    if (status) *status = process.exitCode();
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
-// Three pages: 41 notes on track 0, a lyric on the 21st position.
-const QByteArray kSong = [] {
-    QByteArray text = "COMPOSITIONNAMEsong\r\nCOMPOSITIONAUTHORAnn Smith\r\nTRACK 0\r\nINST 0\r\n";
-    for (int i = 0; i < 41; ++i)
-        text += " 12, 100, 3\r\n";
-    text += "LYRICS\r\n 21\r\n";
-    for (int i = 0; i < 20; ++i)
-        text += "\r\n";
-    return text + "Moon\r\n";
-}();
-
-class PrintPdf : public testing::Test {
-  protected:
-    void SetUp() override {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            GTEST_SKIP() << "poppler-utils is not installed";
-        QFile file(path("song.msf"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kSong);
-    }
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    QString pageText(int page) {
-        return run(QStringLiteral("pdftotext"), {"-f", QString::number(page), "-l",
-                                                 QString::number(page), path("song.pdf"), "-"})
-            .out;
-    }
+TEST(PrintPdf, WritesTheChosenPagesWithTheirTextsAndNothingForARejectedFile) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
     QTemporaryDir dir;
-};
+    const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
+    // Three pages: 41 notes on track 0, a lyric on the 21st position.
+    QByteArray song = "COMPOSITIONAUTHORAnn Smith\r\nTRACK 0\r\nINST 0\r\n";
+    song += QByteArray(" 12, 100, 3\r\n").repeated(41) + "LYRICS\r\n 21\r\n";
+    song += QByteArray("\r\n").repeated(20) + "Moon\r\n";
+    const std::pair<const char*, QByteArray> files[] = {{"song.msf", song},
+                                                        {"bad.msf", "TRACK 0\r\n 99, 100, 3\r\n"}};
+    for (const auto& [name, bytes] : files) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    const auto pageText = [&](int page) {
+        const QString p = QString::number(page);
+        return run(QStringLiteral("pdftotext"), {"-f", p, "-l", p, path("out.pdf"), "-"});
+    };
+    const auto pdfPages = [&] {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                .match(run(QStringLiteral("pdfinfo"), {path("out.pdf")}));
+        return m.hasMatch() ? m.captured(1).toInt() : 0;
+    };
+    int status = -1;
+    const auto printPdf = [&](const char* in, QStringList extra) {
+        QFile::remove(path("out.pdf"));
+        return run(QStringLiteral(QUILLNOTE_BINARY),
+                   QStringList{"--print-pdf", path(in), path("out.pdf")} + extra, &status);
+    };
 
-TEST_F(PrintPdf, WritesEveryPageWithItsTexts) {
-    const Outcome o =
-        run(QStringLiteral(QUILLNOTE_BINARY), {"--print-pdf", path("song.msf"), path("song.pdf")});
-    ASSERT_EQ(o.status, 0) << o.err.toStdString();
-    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path("song.pdf")})
-                    .out.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))));
+    const QString err = printPdf("song.msf", {});
+    ASSERT_EQ(status, 0) << err.toStdString();
+    EXPECT_EQ(pdfPages(), 3);
     const QString first = pageText(1);
     const QString second = pageText(2);
-    EXPECT_TRUE(first.contains(QStringLiteral("song.msf")) && first.contains("Ann Smith"));
-    EXPECT_TRUE(first.contains(QStringLiteral("Acoustic Grand")));
-    EXPECT_FALSE(second.contains(QStringLiteral("Acoustic Grand")));
-    EXPECT_TRUE(second.contains(QStringLiteral("Moon")));
-    EXPECT_FALSE(first.contains(QStringLiteral("Moon")));
+    EXPECT_TRUE(first.contains("song.msf") && first.contains("Ann Smith"));
+    EXPECT_TRUE(first.contains("Acoustic Grand") && !second.contains("Acoustic Grand"));
+    EXPECT_TRUE(second.contains("Moon") && !first.contains("Moon"));
     EXPECT_TRUE(second.contains(QRegularExpression(QStringLiteral("Page\\s+2"))));
-}
 
-TEST_F(PrintPdf, WritesOnlyTheChosenPagesAndNothingForABadFile) {
-    struct Case {
-        QStringList extra;
-        const char* input;
-        int status;
-        int pages;  // 0: no PDF written
-    };
-    QFile bad(path("bad.msf"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("TRACK 0\r\n 99, 100, 3\r\n");
-    bad.close();
-    const Case cases[] = {{{"--pages", "2-9"}, "song.msf", 0, 2},
-                          {{"--pages", "4-5"}, "song.msf", 2, 0},
-                          {{}, "bad.msf", 2, 0}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.input);
-        QFile::remove(path("song.pdf"));
-        const Outcome o =
-            run(QStringLiteral(QUILLNOTE_BINARY),
-                QStringList{"--print-pdf", path(k.input), path("song.pdf")} + k.extra);
-        EXPECT_EQ(o.status, k.status);
-        if (k.status != 0) {
-            EXPECT_TRUE(o.err.startsWith(QStringLiteral("quillnote: ")));
-        }
-        EXPECT_EQ(QFile::exists(path("song.pdf")), k.pages > 0);
-        if (k.pages > 0) {
-            EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path("song.pdf")})
-                            .out.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
-        }
+    printPdf("song.msf", {"--pages", "2-9"});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(pdfPages(), 2);
+    for (const auto& [in, pages] : {std::pair{"song.msf", QStringList{"--pages", "4-5"}},
+                                    std::pair{"bad.msf", QStringList{}}}) {
+        EXPECT_TRUE(printPdf(in, pages).startsWith(QStringLiteral("quillnote: "))) << in;
+        EXPECT_EQ(status, 2);
+        EXPECT_FALSE(QFile::exists(path("out.pdf")));
     }
-    const Outcome unwritable = run(QStringLiteral(QUILLNOTE_BINARY),
-                                   {"--print-pdf", path("song.msf"), path("no/such/dir/x.pdf")});
-    EXPECT_EQ(unwritable.status, 1);
 }
 
 }  // namespace

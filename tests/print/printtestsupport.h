@@ -1,7 +1,7 @@
 #pragma once
 
-// Compositions of a given shape, and the page sinks and desktop the print
-// commands see in tests.
+// Compositions of a given shape, and the page sinks and desktop that the
+// print commands see in tests.
 
 #include <memory>
 #include <vector>
@@ -11,15 +11,13 @@
 
 namespace qn::test {
 
-// Track t holds counts[t] notes; note i has pitch i % 25, length i % 8,
+// Track t holds counts[t] notes; note i has pitch i % 25, length i % 8 and
 // velocity i % 128, and lyric i reads "w<i>".
 inline std::unique_ptr<Composition> shapedComposition(std::array<int, kTrackCount> counts) {
     auto c = std::make_unique<Composition>();
     for (int t = 0; t < kTrackCount; ++t) {
         for (int i = 0; i < counts[t]; ++i)
-            c->setNote(t, i,
-                       Note{static_cast<int16_t>(i % 25), static_cast<uint8_t>(i % 128),
-                            static_cast<uint8_t>(i % 8)});
+            c->setNote(t, i, Note{int16_t(i % 25), uint8_t(i % 128), uint8_t(i % 8)});
         c->NoteCount[t] = static_cast<int16_t>(counts[t]);
     }
     for (int i = 0; i < kNoteSlots; ++i)
@@ -28,39 +26,36 @@ inline std::unique_ptr<Composition> shapedComposition(std::array<int, kTrackCoun
     return c;
 }
 
-// Records the numbers of the pages it is given; refuses the page after `failAfter`.
+// Records the numbers of the pages it gets; refuses every page after `failAfter`.
 class RecordingSink : public print::PageSink {
   public:
-    RecordingSink(std::vector<int>& pages, int failAfter = -1)
+    explicit RecordingSink(std::vector<int>& pages, size_t failAfter = SIZE_MAX)
         : m_pages(pages), m_failAfter(failAfter) {}
     bool printPage(const print::PageContent& page) override {
-        if (m_failAfter >= 0 && m_printed == m_failAfter) return false;
-        ++m_printed;
+        if (m_pages.size() >= m_failAfter) return false;
         m_pages.push_back(page.page);
         return true;
     }
-    bool finish() override { return m_failAfter < 0 || m_printed < m_failAfter; }
+    bool finish() override { return m_pages.size() < m_failAfter; }
     QString error() const override { return QStringLiteral("paper jam"); }
 
   private:
     std::vector<int>& m_pages;
-    int m_failAfter;
-    int m_printed = 0;
+    size_t m_failAfter;
 };
 
 class ScriptedPrintServices : public print::PrintServices {
   public:
     bool printerPresent = true;
-    QString pdfAnswer;              // the file chosen when offered a PDF instead
-    std::vector<int> printerPages;  // pages that reached the printer
-    std::vector<int> pdfPages;      // pages written into a PDF
-    QStringList asked;              // "pdf|suggested name" and "pdf file|path"
-    QStringList statuses;
+    QString pdfAnswer;  // the file chosen when offered a PDF instead
+    std::vector<int> printerPages;
+    std::vector<int> pdfPages;
+    QStringList asked;  // "pdf|suggested name", "pdf file|path"
 
     bool hasPrinter() override { return printerPresent; }
     bool setupPrinter(QPrinter&) override { return false; }
-    QString pdfInsteadOfPrinter(const QString& suggestedName) override {
-        asked << QStringLiteral("pdf|") + suggestedName;
+    QString pdfInsteadOfPrinter(const QString& name) override {
+        asked << QStringLiteral("pdf|") + name;
         return pdfAnswer;
     }
     std::unique_ptr<print::PageSink> openPrinter(QPrinter&) override {
@@ -70,7 +65,7 @@ class ScriptedPrintServices : public print::PrintServices {
         asked << QStringLiteral("pdf file|") + path;
         return std::make_unique<RecordingSink>(pdfPages);
     }
-    void showStatus(const QString& text) override { statuses << text; }
+    void showStatus(const QString&) override {}
 };
 
 }  // namespace qn::test
