@@ -8,6 +8,7 @@ QUILLNOTE_PACKAGES=(
   qt6-base-dev
   libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
+  poppler-utils
 )
 
 missing=()
