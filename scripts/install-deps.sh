@@ -11,6 +11,7 @@ QUILLNOTE_PACKAGES=(
   qt6-svg-dev libqt6svg6
   libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
+  poppler-utils
 )
 
 missing=()

@@ -16,13 +16,16 @@ const char* const kUsage =
     "       quillnote --export-midi IN.msf OUT.mid\n"
     "       quillnote --dump IN.msf\n"
     "       quillnote --render IN.msf OUT.wav\n"
+    "       quillnote --print-pdf IN.msf OUT.pdf [--pages FIRST-LAST]\n"
     "       quillnote --help | --version\n"
     "\n"
     "Without options Quillnote opens its window, with FILE.msf if given.\n"
     "  --export-midi  open IN.msf and save it as the Standard MIDI File OUT.mid\n"
     "  --dump         open IN.msf and print the composition as JSON\n"
     "  --render       open IN.msf and render it through the synthesiser into the\n"
-    "                 WAV file OUT.wav (16-bit stereo, 44100 Hz)\n";
+    "                 WAV file OUT.wav (16-bit stereo, 44100 Hz)\n"
+    "  --print-pdf    open IN.msf and print the score, every page or pages\n"
+    "                 FIRST to LAST, into the PDF file OUT.pdf\n";
 
 }  // namespace
 
@@ -90,8 +93,9 @@ std::optional<int> runCommandLine(const QStringList& arguments) {
         if (operands != 1) return usageError(QStringLiteral("--dump needs IN.msf"));
         return dump(arguments.at(1));
     }
-    // Rendering needs the synthesiser, which the full program carries.
-    if (mode == QLatin1String(kRenderOption)) return std::nullopt;
+    // Rendering needs the synthesiser and printing the toolkit, which the full program carries.
+    if (mode == QLatin1String(kRenderOption) || mode == QLatin1String(kPrintPdfOption))
+        return std::nullopt;
     return usageError(QStringLiteral("unknown option %1").arg(mode));
 }
 

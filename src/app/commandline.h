@@ -15,9 +15,10 @@ namespace qn {
 inline constexpr int kExitWriteFailed = 1;  // the output could not be written
 inline constexpr int kExitBadInput = 2;     // unusable arguments, unreadable or rejected input
 inline constexpr char kRenderOption[] = "--render";
+inline constexpr char kPrintPdfOption[] = "--print-pdf";
 
 // Runs the mode that `arguments` (without the program name) ask for and
-// returns its exit status; nothing when they ask for the window or for a render.
+// returns its exit status; nothing when they ask for the window, a render or a PDF.
 std::optional<int> runCommandLine(const QStringList& arguments);
 
 // One line "quillnote: message" on stderr; returns `status`.

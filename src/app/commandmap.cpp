@@ -196,10 +196,4 @@ bool CommandMap::isChecked(Command command) const {
     return item && item->isChecked();
 }
 
-void CommandMap::setAvailable(Command command, bool available) {
-    if (QAction* item = m_menuItems.value(command)) item->setEnabled(available);
-    for (int i = 0; i < kToolbarButtons; ++i)
-        if (kToolbarButtonTable[i].command == command) m_toolbar.value(i)->setEnabled(available);
-}
-
 }  // namespace qn

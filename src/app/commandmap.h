@@ -31,8 +31,6 @@ class CommandMap : public QObject {
 
     void setChecked(Command command, bool checked);
     bool isChecked(Command command) const;
-    // Commands whose handlers are not part of the program yet stay visible but disabled.
-    void setAvailable(Command command, bool available);
 
   private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, Command command,

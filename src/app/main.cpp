@@ -3,11 +3,14 @@
 // modes itself and hands everything else over to this one.
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
 #include <cstring>
 
 #include "commandline.h"
 #include "mainwindow.h"
 #include "pictures.h"
+#include "printpdfmode.h"
 #include "rendermode.h"
 
 namespace {
@@ -21,6 +24,19 @@ void describeApplication() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Printing lays out text, which needs the toolkit's fonts but no display.
+    if (argc > 1 && std::strcmp(argv[1], qn::kPrintPdfOption) == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Errors come as one "quillnote: " line; the toolkit's warnings about a
+        // headless session (no runtime folder) would only bury it.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        });
+        QGuiApplication app(argc, argv);
+        describeApplication();
+        return qn::runPrintPdf(QCoreApplication::arguments().mid(1));
+    }
     // Options run without a window, and so without a display.
     if (argc > 1 && std::strncmp(argv[1], "--", 2) == 0) {
         QCoreApplication app(argc, argv);

@@ -31,6 +31,7 @@
 #include "octavedialog.h"
 #include "optionsdialog.h"
 #include "pictures.h"
+#include "print/printcommands.h"
 #include "sound/pianokeys.h"
 #include "sound/synthengine.h"
 #include "staff/clientscene.h"
@@ -48,8 +49,6 @@ const QString kTitle = QStringLiteral("Quillnote");
 const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
 const QColor kGreyFill = colorFromRgbNumber(kIndicatorGrey);
 
-// Commands whose handlers come with the printing work.
-constexpr Command kNotYetAvailable[] = {Command::PrintSetup, Command::PrintPreview, Command::Print};
 
 // Above every other item of the client area, so that the combo box's open list is.
 constexpr double kComboBoxZ = 10;
@@ -66,8 +65,6 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
     setCentralWidget(m_view);
     m_commands = new CommandMap(
         *this, [this](Command c) { run(c); }, [this](int i) { Toolbar_Click(i); });
-    for (Command c : kNotYetAvailable)
-        m_commands->setAvailable(c, false);
     m_startInstruments = composition().TrackInstrument;
     buildClientArea();
 }
@@ -315,6 +312,12 @@ void MainWindow::run(Command command) {
             return m_session.Save_Click();
         case Command::SaveMidi:
             return m_session.SaveMidi_Click();
+        case Command::PrintSetup:
+            return printing().PrintSetup_Click();
+        case Command::PrintPreview:
+            return printing().PrintPreview_Click();
+        case Command::Print:
+            return printing().Print_Click();
         case Command::Exit:
             close();
             return;
@@ -475,6 +478,17 @@ void MainWindow::PlayMIDI_Click() {
     const QString path =
         m_dialogs->openFileName(QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.MID)|*.MID"), 2);
     m_sound->playback().PlayMidiFile(path.toStdString());
+}
+
+print::PrintCommands& MainWindow::printing() {
+    if (!m_print) {
+        // The page repeats the instrument labels, which always show the track's program.
+        auto caption = [this](int t) { return instrumentName(composition().TrackInstrument[t]); };
+        auto status = [this](const QString& text) { statusBar()->showMessage(text, 10000); };
+        m_print = std::make_unique<print::PrintCommands>(
+            composition(), caption, std::make_unique<print::QtPrintServices>(this, status), this);
+    }
+    return *m_print;
 }
 
 bool MainWindow::typingLyric() const {

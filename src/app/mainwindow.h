@@ -27,6 +27,10 @@ class QSlider;
 
 namespace qn {
 
+namespace print {
+class PrintCommands;
+}
+
 class ClientScene;
 class ClientView;
 class CommandMap;
@@ -119,6 +123,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     void toggleEffect(Effect effect);
     void SetupFX();
     void PlayMIDI_Click();
+    print::PrintCommands& printing();
 
     // DocumentView
     bool InitMusic() override;
@@ -166,6 +171,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     // declared after it and go before it.
     std::unique_ptr<StaffScene> m_staff;
     std::unique_ptr<WindowSound> m_sound;
+    std::unique_ptr<print::PrintCommands> m_print;
 };
 
 }  // namespace qn
