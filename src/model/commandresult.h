@@ -24,7 +24,7 @@ struct CommandResult {
     bool selection = false;               // the selection changed: recolour the glyphs
     std::vector<NoteRef> glyphs;          // redraw these notes' glyphs only
     std::vector<NoteRef> velocityLabels;  // rewrite these notes' velocity labels only
-    std::optional<Refusal> refused;       // set when nothing was done
+    std::optional<Refusal> refused = std::nullopt;  // set when nothing was done
 
     bool changedNothing() const {
         return !staff && !selection && glyphs.empty() && velocityLabels.empty();

@@ -49,26 +49,5 @@ TEST(OpenMsf, ScrollsNearTheEndOfTheLongestTrack) {
     }
 }
 
-TEST(OpenMsf, ReplacesLyricsInstrumentsAndSwitchesButKeepsMissingOctaves) {
-    Composition c;
-    EditState e;
-    c.Lyrics[0] = "old first";
-    c.Lyrics[9000] = "old far";
-    c.TrackOctave = {1, 2, 3, 4};
-    c.Effects.fill(true);
-    c.BassClef = true;
-    c.Modified = true;
-    ASSERT_FALSE(
-        openMsf("COMPOSITIONNAMEtyped\r\nCHORUS\r\nTRACK 1\r\nINST 9\r\nOCTAVE 6\r\n"
-                " 1, 2, 3\r\nLYRICS\r\n 1\r\nnew\r\n",
-                "/a/b/opened.msf", c, e));
-    EXPECT_EQ(std::tie(c.Lyrics[0], c.Lyrics[9000]), std::make_tuple("new", ""));
-    EXPECT_EQ(c.TrackInstrument, (std::array<int16_t, 4>{0, 9, 0, 0}));
-    EXPECT_EQ(c.TrackOctave, (std::array<int16_t, 4>{1, 6, 3, 4}));
-    EXPECT_EQ(c.Effects, (std::array<bool, kEffectCount>{false, false, true}));
-    EXPECT_EQ(std::tie(c.BassClef, c.Modified), std::make_tuple(false, false));
-    EXPECT_EQ(std::tie(c.CompName, c.DocName), std::make_tuple("typed", "opened.msf"));
-}
-
 }  // namespace
 }  // namespace qn

@@ -13,7 +13,7 @@ using test::indexNote;
 using test::notesOf;
 using Counts = std::array<int16_t, kTrackCount>;
 
-std::vector<Note> indexNotes(std::initializer_list<int> indices) {
+std::vector<Note> indexNotes(const std::vector<int>& indices) {
     std::vector<Note> notes;
     for (int i : indices)
         notes.push_back(indexNote(i));
@@ -114,60 +114,60 @@ TEST_F(EditCommands, CutCopiesThenDeletesAndCutEndEmptiesTheClipboard) {
     EXPECT_EQ(e.ClipLen, 0);
 }
 
-TEST_F(EditCommands, CopyThenPasteWithoutSelectionFillsOnlyTrack3AtItsEnd) {
-    reset({0, 10, 1, 4});
-    select(1, 2, 0, 2);
-    EXPECT_TRUE(edit::copy(c, e).changedNothing());
-    EXPECT_EQ(e.ClipTracks, 2);
-    EXPECT_EQ(e.ClipLen, 3);
-    EXPECT_EQ(e.clip(1, 0), indexNote(0));
-    EXPECT_FALSE(c.Modified);
-    EXPECT_TRUE(e.SelActive);
+// Copies a block from tracks of `counts` notes, then pastes it over a selection
+// or, without one, at the end of the active track and the tracks after it.
+const struct PasteCase {
+    const char* name;
+    Counts counts;
+    std::array<int, 4> copy;   // first and last track, first and last column
+    int scrollPos;             // when pasting
+    std::array<int, 4> paste;  // as `copy`, or kNone and the active track
+    Counts after;
+    int track;  // its notes and those of the next track, as fillTrack indices
+    std::vector<int> notes, nextNotes;  // nextNotes empty: not checked
+} kPasteCases[] = {
+    // clang-format off
+    {"NoSelectionFromTrack3FillsOnlyTrack3", {0, 10, 1, 4}, {1, 2, 0, 2}, 0, {kNone, 3},
+     {0, 10, 1, 7}, 3, {0, 1, 2, 3, 0, 1, 2}, {}},
+    {"NoSelectionFromTrack1FillsTracks1And2", {0, 10, 5, 4}, {1, 2, 0, 2}, 0, {kNone, 1},
+     {0, 13, 8, 4}, 1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2}, {0, 1, 2, 3, 4, 0, 1, 2}},
+    {"NoSelectionFromTrack2FillsTracks2And3", {0, 10, 5, 4}, {1, 3, 0, 1}, 0, {kNone, 2},
+     {0, 10, 7, 6}, 2, {0, 1, 2, 3, 4, 0, 1}, {0, 1, 2, 3, 0, 1}},
+    {"SelectionAtColumn4InsertsBeforeIt", {10, 10, 10, 10}, {0, 0, 7, 8}, 0, {1, 2, 4, 9},
+     {10, 12, 12, 10}, 1, {0, 1, 2, 3, 7, 8, 4, 5, 6, 7, 8, 9}, {}},
+    {"SelectionAtColumn0InsertsAtTheStart", {10, 10, 10, 10}, {0, 0, 7, 8}, 0, {1, 1, 0, 9},
+     {10, 12, 10, 10}, 1, {7, 8, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {}},
+    {"ShorterTrackGetsTheBlockAtItsEnd", {10, 2, 0, 0}, {0, 1, 0, 1}, 5, {0, 1, 1, 1},
+     {12, 4, 0, 0}, 0, {0, 1, 2, 3, 4, 5, 0, 1, 6, 7, 8, 9}, {0, 1, 0, 1}},
+    {"PastTheLastSlotIsRefusedWhole", {3, kNoteSlots - 1, 0, 0}, {0, 1, 0, 1}, 0, {0, 1, 0, 1},
+     {3, kNoteSlots - 1, 0, 0}, 0, {0, 1, 2}, {}},
+    // clang-format on
+};
 
-    e.SelActive = false;
-    e.ActiveTrack = 3;
-    EXPECT_TRUE(edit::paste(c, e).staff);
-    EXPECT_EQ(notesOf(c, 3), indexNotes({0, 1, 2, 3, 0, 1, 2}));
-    EXPECT_EQ(c.NoteCount[2], 1);
-    EXPECT_TRUE(c.Modified);
-}
-
-TEST_F(EditCommands, PasteWithSelectionInsertsBeforeTheFirstSelectedColumn) {
-    for (const int column : {4, 0}) {
-        reset({10, 10, 10, 10});
-        select(0, 0, 7, 8);
-        edit::copy(c, e);
-        select(1, 2, column, 9);
-        edit::paste(c, e);
-        std::vector<Note> expected = indexNotes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-        expected.insert(expected.begin() + column, {indexNote(7), indexNote(8)});
-        EXPECT_EQ(notesOf(c, 1), expected);
-        EXPECT_EQ(c.NoteCount, (Counts{10, 12, 12, 10}));
-        EXPECT_FALSE(e.SelActive);
+TEST_F(EditCommands, PasteFillsTheTargetTracksAsFarAsTheClipboardGoes) {
+    for (const PasteCase& k : kPasteCases) {
+        SCOPED_TRACE(k.name);
+        reset(k.counts);
+        select(k.copy[0], k.copy[1], k.copy[2], k.copy[3]);
+        EXPECT_TRUE(edit::copy(c, e).changedNothing());
+        EXPECT_TRUE(e.SelActive);
+        EXPECT_FALSE(c.Modified);
+        e.ScrollPos = k.scrollPos;
+        if (k.paste[0] == kNone) {
+            e.SelActive = false;  // the copied tracks are still remembered
+            e.ActiveTrack = k.paste[1];
+        } else {
+            select(k.paste[0], k.paste[1], k.paste[2], k.paste[3]);
+        }
+        const bool refused = edit::paste(c, e).refused.has_value();
+        EXPECT_EQ(c.NoteCount, k.after);
+        EXPECT_EQ(notesOf(c, k.track), indexNotes(k.notes));
+        if (!k.nextNotes.empty()) {
+            EXPECT_EQ(notesOf(c, k.track + 1), indexNotes(k.nextNotes));
+        }
+        EXPECT_EQ(c.Modified, !refused);
+        EXPECT_EQ(e.SelActive, refused && k.paste[0] != kNone);
     }
-}
-
-TEST_F(EditCommands, PasteIntoAShorterTrackPutsTheBlockAtItsEnd) {
-    reset({10, 2, 0, 0});
-    select(0, 1, 0, 1);
-    edit::copy(c, e);
-    e.ScrollPos = 5;
-    select(0, 1, 1, 1);
-    edit::paste(c, e);
-    EXPECT_EQ(notesOf(c, 0), indexNotes({0, 1, 2, 3, 4, 5, 0, 1, 6, 7, 8, 9}));
-    EXPECT_EQ(notesOf(c, 1), indexNotes({0, 1, 0, 1}));
-}
-
-TEST_F(EditCommands, PastePastTheLastSlotIsRefusedWhole) {
-    reset({3, kNoteSlots - 1, 0, 0});
-    select(0, 1, 0, 1);
-    edit::copy(c, e);
-    const CommandResult r = edit::paste(c, e);
-    EXPECT_TRUE(r.refused);
-    EXPECT_EQ(c.NoteCount, (Counts{3, kNoteSlots - 1, 0, 0}));
-    EXPECT_EQ(notesOf(c, 0), indexNotes({0, 1, 2}));
-    EXPECT_FALSE(c.Modified);
-    EXPECT_TRUE(e.SelActive);
 }
 
 TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
@@ -175,9 +175,8 @@ TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
         const char* answer;
         int16_t notes;
         int after;
-    } cases[] = {
-        {"3", 2, 8},   {"abc", 2, 2}, {"0", 2, 2},   {"", 2, 2},
-        {"2.9", 2, 6}, {"-2", 2, 2},  {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
+    } cases[] = {{"3", 2, 8},  {"abc", 2, 2}, {"2.9", 2, 6},
+                 {"-2", 2, 2}, {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
     for (const auto& k : cases) {
         reset({k.notes, 0, 0, 0});
         select(0, 0, 0, 1);
@@ -215,48 +214,42 @@ TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
     }
 }
 
-TEST_F(EditCommands, CopyTrackToTrackAsksBothQuestionsThenCopies) {
-    reset({0, 6, 0, 9});
-    c.setNote(1, 0, {kRestPitch, 1, 7});
-    c.TrackInstrument[3] = 44;
-    c.TrackOctave[3] = 2;
-    q.texts = {"2", "4"};
-    EXPECT_TRUE(edit::copyTrackToTrack(c, e, q).staff);
-    std::vector<Note> expected = indexNotes({0, 1, 2, 3, 4, 5});
-    expected[0] = {kRestPitch, 1, 7};
-    EXPECT_EQ(notesOf(c, 3), expected);
-    EXPECT_EQ(notesOf(c, 1), expected);
-    EXPECT_EQ(std::tie(c.TrackInstrument[3], c.TrackOctave[3]), std::make_tuple(44, 2));
-    EXPECT_TRUE(c.Modified);
-    EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo), std::make_tuple(1, 3));
-    ASSERT_EQ(q.textQuestions.size(), 2u);
-    EXPECT_EQ(q.asked, (std::vector<std::string>{
-                           "Enter Source Track (1-4)",
-                           "Enter Destination Track (1-4). CAUTION, This will overright the "
-                           "destination track. Click Cancel to abort."}));
-    for (const auto& asked : q.textQuestions)
-        EXPECT_EQ(asked.title + "/" + asked.defaultText, "Copy Track to Track/1");
-}
-
-TEST_F(EditCommands, CopyTrackToTrackEndsWithoutChangeOnBadAnswers) {
+TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
     const struct {
         std::vector<std::string> answers;
         size_t questions;
+        Counts after;
         bool modified;
-    } cases[] = {{{"", "2"}, 1, false},  {{"1", ""}, 2, false},  {{"5", "1"}, 2, false},
-                 {{"1", "0"}, 2, false}, {{"x", "2"}, 2, false}, {{"3", "3"}, 2, true}};
+    } cases[] = {
+        // clang-format off
+        {{"2", "4"}, 2, {4, 6, 8, 6}, true}, {{"", "2"}, 1, {4, 6, 8, 9}, false},
+        {{"1", ""}, 2, {4, 6, 8, 9}, false}, {{"5", "1"}, 2, {4, 6, 8, 9}, false},
+        {{"1", "0"}, 2, {4, 6, 8, 9}, false}, {{"x", "2"}, 2, {4, 6, 8, 9}, false},
+        {{"3", "3"}, 2, {4, 6, 8, 9}, true},
+        // clang-format on
+    };
     for (const auto& k : cases) {
-        reset({4, 0, 8, 0});
+        SCOPED_TRACE(k.answers[0] + "," + k.answers[1]);
+        reset({4, 6, 8, 9});
+        c.setNote(1, 0, {kRestPitch, 99, 7});
+        c.TrackInstrument[3] = 44;
         e.SelActive = true;
         q = test::ScriptedQuestions();
-        q.texts.assign(k.answers.begin(), k.answers.end());
+        q.texts.assign(k.answers.begin(), k.answers.begin() + k.questions);
         edit::copyTrackToTrack(c, e, q);
-        EXPECT_EQ(q.asked.size(), k.questions) << k.answers[0];
-        EXPECT_EQ(c.NoteCount, (Counts{4, 0, 8, 0})) << k.answers[0];
-        EXPECT_EQ(c.Modified, k.modified) << k.answers[0];
+        EXPECT_EQ(q.asked.size(), k.questions);
+        EXPECT_EQ(c.NoteCount, k.after);
+        EXPECT_EQ(c.note(3, 0), k.after[3] == 6 ? Note({kRestPitch, 99, 7}) : indexNote(0));
+        EXPECT_EQ(c.TrackInstrument[3], 44);  // the destination keeps its instrument
+        EXPECT_EQ(c.Modified, k.modified);
         EXPECT_FALSE(e.SelActive);
-        q.texts.clear();
     }
+    EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo), std::make_tuple(2, 2));
+    EXPECT_EQ(q.asked, (std::vector<std::string>{
+                           "Copy Track to Track|Enter Source Track (1-4)",
+                           "Copy Track to Track|Enter Destination Track (1-4). CAUTION, This "
+                           "will overright the destination track. Click Cancel to abort."}));
+    EXPECT_EQ(q.textQuestions[1].defaultText, "1");
 }
 
 TEST_F(EditCommands, ClearTrackAsksAndClearsOnlyOnYes) {

@@ -10,16 +10,6 @@ namespace {
 using test::indexNote;
 using test::notesOf;
 
-TEST(ComputeSongLength, IsTheLargestNoteCount) {
-    Composition c;
-    c.SongLength = 99;
-    c.ComputeSongLength();
-    EXPECT_EQ(c.SongLength, 0);
-    c.NoteCount = {3, 7, 7, 2};
-    c.ComputeSongLength();
-    EXPECT_EQ(c.SongLength, 7);
-}
-
 class InsertionTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -47,9 +37,7 @@ TEST_F(InsertionTest, AllTracksOpenTheGapAndMoveTheLyrics) {
     const std::vector<std::string> lyrics(c.Lyrics.begin(), c.Lyrics.begin() + 9);
     EXPECT_EQ(lyrics,
               (std::vector<std::string>{"L0", "L1", "L2", "L3", "L4", "L2", "L3", "L4", "L5"}));
-    EXPECT_TRUE(c.Modified);
-    EXPECT_TRUE(r.staff);
-    EXPECT_FALSE(r.refused);
+    EXPECT_TRUE(c.Modified && r.staff && !r.refused);
 }
 
 TEST_F(InsertionTest, RefusedWholeWhenATrackWouldPassTheLastSlot) {
@@ -58,15 +46,12 @@ TEST_F(InsertionTest, RefusedWholeWhenATrackWouldPassTheLastSlot) {
     e.SelActive = true;
     const Composition before = c;
     const CommandResult r = Insertion(c, e, 0, 3, 0, 3);
-    EXPECT_TRUE(r.refused);
-    EXPECT_FALSE(r.staff);
+    EXPECT_TRUE(r.refused && !r.staff);
     EXPECT_EQ(c.NoteCount, before.NoteCount);
-    EXPECT_EQ(notesOf(c, 0), notesOf(before, 0));
     EXPECT_EQ(c.Lyrics, before.Lyrics);
-    EXPECT_FALSE(c.Modified);
-    EXPECT_TRUE(e.SelActive);
+    EXPECT_TRUE(e.SelActive && !c.Modified);
 
-    EXPECT_FALSE(Insertion(c, e, 0, 3, 0, 2).refused);
+    EXPECT_FALSE(Insertion(c, e, 0, 3, 0, 2).refused);  // exactly filling the slots
     EXPECT_EQ(c.NoteCount[3], kNoteSlots);
     EXPECT_EQ(c.note(3, kMaxNoteIndex), indexNote(kNoteSlots - 3));
 }

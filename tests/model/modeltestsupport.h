@@ -1,18 +1,19 @@
 #pragma once
 
-// Helpers shared by the model tests: byte strings written as hex, filling
-// tracks, the model's invariants, and questions answered from a script.
+// Helpers shared by the model tests: byte strings written as hex, the chunks of
+// a MIDI file, and the model's invariants.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compositions.h"
 #include "model/composition.h"
-#include "model/questions.h"
+#include "scriptedquestions.h"
 
 namespace qn::test {
 
@@ -56,27 +57,6 @@ inline std::vector<Chunk> chunksOf(const std::vector<uint8_t>& file) {
     return chunks;
 }
 
-inline void appendNote(Composition& c, int t, Note n) {
-    c.setNote(t, c.NoteCount[t], n);
-    ++c.NoteCount[t];
-}
-// The note that fillTrack puts at index i: every field follows the index, so moves show.
-inline Note indexNote(int i) {
-    return Note{static_cast<int16_t>(i % 25), static_cast<uint8_t>(1 + i % 127),
-                static_cast<uint8_t>(i % 6)};
-}
-inline void fillTrack(Composition& c, int t, int count) {
-    c.NoteCount[t] = 0;
-    for (int i = 0; i < count; ++i)
-        appendNote(c, t, indexNote(i));
-}
-inline std::vector<Note> notesOf(const Composition& c, int t) {
-    std::vector<Note> notes;
-    for (int i = 0; i < c.NoteCount[t]; ++i)
-        notes.push_back(c.note(t, i));
-    return notes;
-}
-
 // Counts within the slots, SongLength the longest track, and every existing
 // note of tracks from index `from` on made of storable codes.
 inline void expectModelInvariants(Composition& c, int from = 0, int to = kNoteSlots) {
@@ -95,30 +75,5 @@ inline void expectModelInvariants(Composition& c, int from = 0, int to = kNoteSl
     c.ComputeSongLength();
     ASSERT_EQ(c.SongLength, longest);
 }
-
-// Answers questions in order from a script and records what was asked.
-class ScriptedQuestions : public Questions {
-  public:
-    std::deque<bool> yesNo;
-    std::deque<std::string> texts;
-    std::vector<std::string> asked;  // "title|text" of message boxes, prompts of input boxes
-    std::vector<TextQuestion> textQuestions;
-
-    bool askYesNo(const std::string& title, const std::string& text) override {
-        asked.push_back(title + "|" + text);
-        EXPECT_FALSE(yesNo.empty()) << "unexpected question: " << text;
-        const bool answer = !yesNo.empty() && yesNo.front();
-        if (!yesNo.empty()) yesNo.pop_front();
-        return answer;
-    }
-    std::string askText(const TextQuestion& question) override {
-        asked.push_back(question.prompt);
-        textQuestions.push_back(question);
-        EXPECT_FALSE(texts.empty()) << "unexpected question: " << question.prompt;
-        std::string answer = texts.empty() ? "" : texts.front();
-        if (!texts.empty()) texts.pop_front();
-        return answer;
-    }
-};
 
 }  // namespace qn::test

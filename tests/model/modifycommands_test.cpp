@@ -47,8 +47,10 @@ TEST(ModifyStep, ChangesOneStepWithinTheBoundsOfItsCase) {
         e.SelStart = e.SelEnd = 2;
         const int index = k.selected ? 8 : 11;  // column 2, or the last note
         c.setNote(1, index, k.before);
+        std::vector<Note> expected = test::notesOf(c, 1);
+        expected[index] = k.after;
         const CommandResult r = modify::step(c, e, k.kind);
-        EXPECT_EQ(c.note(1, index), k.after);
+        EXPECT_EQ(test::notesOf(c, 1), expected);
         EXPECT_TRUE(c.Modified);
         EXPECT_EQ(e.SelActive, k.selected);
         EXPECT_FALSE(r.staff);
@@ -57,10 +59,6 @@ TEST(ModifyStep, ChangesOneStepWithinTheBoundsOfItsCase) {
             k.after == k.before ? std::vector<NoteRef>{} : std::vector<NoteRef>{{1, index}};
         EXPECT_EQ(volume ? r.velocityLabels : r.glyphs, changed);
         EXPECT_TRUE((volume ? r.glyphs : r.velocityLabels).empty());
-        c.setNote(1, index, test::indexNote(index));
-        EXPECT_EQ(test::notesOf(c, 1).size(), 12u);
-        for (int i = 0; i < 12; ++i)
-            ASSERT_EQ(c.note(1, i), test::indexNote(i)) << i;
     }
 }
 

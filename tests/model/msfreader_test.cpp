@@ -26,18 +26,6 @@ Composition readOk(std::string_view text) {
     return c;
 }
 
-TEST(ReadMsf, KeywordsAreRecognisedWithoutRegardToCase) {
-    const Composition c = readOk(
-        "compositionnameSong\nCompositionCopyrightCC\ncompositionAUTHORau\ndivision 100\n"
-        "Echo\nbassclef\ntrack 1\ninst 7\noctave 6\n 3, 4, 5\nlyrics\n 1\nword\n");
-    EXPECT_EQ(std::tie(c.CompName, c.CompositionCopyright, c.CompositionAuthor, c.Division),
-              std::make_tuple("Song", "CC", "au", 100));
-    EXPECT_EQ(std::tie(c.TrackInstrument[1], c.TrackOctave[1]), std::make_tuple(7, 6));
-    EXPECT_TRUE(c.effect(Effect::Echo) && c.BassClef);
-    EXPECT_EQ(test::notesOf(c, 1), (std::vector<Note>{{3, 4, 5}}));
-    EXPECT_EQ(c.Lyrics[0], "word");
-}
-
 TEST(ReadMsf, EffectAndBassClefLinesMustMatchTheWholeLine) {
     const struct {
         const char* line;
@@ -45,9 +33,8 @@ TEST(ReadMsf, EffectAndBassClefLinesMustMatchTheWholeLine) {
         bool bassClef;
     } cases[] = {
         {"DISTORTION", 0, false}, {"DISTORTION ", -1, false}, {" ECHO", -1, false},
-        {"chorus", 2, false},     {"FLANGER", 3, false},      {"COMPRESSOR", 4, false},
-        {"GARGLE", 5, false},     {"PARA", 6, false},         {"PARAMETRIC", -1, false},
-        {"Reverb", 7, false},     {"BASSCLEF", -1, true},     {"BASSCLEF ", -1, false},
+        {"chorus", 2, false},     {"PARA", 6, false},         {"PARAMETRIC", -1, false},
+        {"BASSCLEF", -1, true},   {"BASSCLEF ", -1, false},
     };
     for (const auto& k : cases) {
         const Composition c = readOk(k.line);
@@ -55,12 +42,11 @@ TEST(ReadMsf, EffectAndBassClefLinesMustMatchTheWholeLine) {
             EXPECT_EQ(c.Effects[e], e == k.effect) << k.line;
         EXPECT_EQ(c.BassClef, k.bassClef) << k.line;
     }
-    EXPECT_TRUE(readOk("BASSCLEF\r\nBASSCLEF\r\n").BassClef);
 }
 
 TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
-    // Division: the last three characters; track: the last two; instrument: from the sixth
-    // character on; octave: the last character.
+    // Keywords in any case. Division: the last three characters; track: the last two;
+    // instrument: from the sixth character on; octave: the last character.
     const auto division = [](const Composition& c) { return c.Division; };
     const auto instrument = [](const Composition& c) { return int{c.TrackInstrument[0]}; };
     const auto octave = [](const Composition& c) { return int{c.TrackOctave[0]}; };
@@ -71,11 +57,11 @@ TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
         int value;
     } cases[] = {
         // clang-format off
-        {"DIVISION 120", division, 120}, {"DIVISIONx100", division, 100},
-        {"DIVISION 64 ", division, 64}, {"TRACK  3\n1,2,3", track3, 1},
-        {"TRACKS 3\n1,2,3", track3, 1}, {"TRACK 0\nINST125", instrument, 25},
+        {"division 120", division, 120}, {"DIVISIONx100", division, 100},
+        {"Division 64 ", division, 64}, {"TRACK  3\n1,2,3", track3, 1},
+        {"tracks 3\n1,2,3", track3, 1}, {"track 0\ninst125", instrument, 25},
         {"TRACK 0\nINST 25 guitar", instrument, 25}, {"TRACK 0\nINST 2.5", instrument, 2},
-        {"TRACK 0\nOCTAVE 12", octave, 2}, {"TRACK 0\nOCTAVE", octave, 0},
+        {"TRACK 0\noctave 12", octave, 2}, {"TRACK 0\nOCTAVE", octave, 0},
         // clang-format on
     };
     for (const auto& k : cases)
@@ -91,7 +77,7 @@ TEST(ReadMsf, NoteLinesSplitAtTheFirstTwoCommas) {
         {" 5, 90, 4", {5, 90, 4}}, {" 169, 100, 7", {kRestPitch, 100, 7}}, {" 7, 80", {7, 80, 0}},
         {"7,,", {7, 0, 0}}, {"x,y,z", {0, 0, 0}}, {"3,4,5,6", {3, 4, 5}},
         {" 2.5, 99.5, 2.5", {2, 100, 2}}, {" 24.5, 0, 0", {24, 0, 0}},
-        {"169.4,127,7", {kRestPitch, 127, 7}},
+        {"169.4,127,7", {kRestPitch, 127, 7}}, {", 5, 3", {0, 5, 3}},
         // clang-format on
     };
     for (const auto& k : cases) {
@@ -109,7 +95,7 @@ TEST(ReadMsf, TrackLineStartsTheTrackAfresh) {
 }
 
 TEST(ReadMsf, LyricLinesAreStoredAsTheyStand) {
-    const Composition c = readOk("TRACK 0\nLYRICS\n 4\na, b\nTRACK 3\nDIVISION 20\n\nBASSCLEF\n");
+    const Composition c = readOk("TRACK 0\nlyrics\n 4\na, b\nTRACK 3\nDIVISION 20\n\nBASSCLEF\n");
     EXPECT_EQ(std::vector<std::string>(c.Lyrics.begin(), c.Lyrics.begin() + 4),
               (std::vector<std::string>{"a, b", "TRACK 3", "DIVISION 20", ""}));
     EXPECT_EQ(std::tie(c.NoteCount[0], c.Division), std::make_tuple(0, 64));
@@ -149,25 +135,17 @@ std::string manyNotes(int count) {
     return text;
 }
 
-TEST(ReadMsf, AcceptsValuesAtTheEdgesOfTheirRanges) {
-    const std::string texts[] = {
-        // clang-format off
-        "DIVISION 16", "DIVISION 127", "TRACK 0\nINST 0\nINST 127", "LYRICS\n 10001",
-        "TRACK 3\n 0, 0, 0\n 24, 127, 7\n 169, 0, 0", "TRACK 0\n 1, 126.5, 6.5", manyNotes(10001),
-        "TRACK 0\nINST 5." + std::string(400, '0'),
-        // clang-format on
-    };
-    for (const auto& text : texts)
-        readOk(text);
-}
-
-TEST(ReadMsf, RejectsValuesOutsideTheModelNamingTheLine) {
+TEST(ReadMsf, AcceptsTheModelsRangesAndRejectsTheRestNamingTheLine) {
     const struct {
         std::string text;
-        int line;
+        int line;  // 0: accepted
         const char* about;
     } cases[] = {
         // clang-format off
+        {"DIVISION 16", 0, ""}, {"DIVISION 127", 0, ""}, {"TRACK 0\nINST 0\nINST 127", 0, ""},
+        {"LYRICS\n 10001", 0, ""}, {"TRACK 3\n 0, 0, 0\n 24, 127, 7\n 169, 0, 0", 0, ""},
+        {"TRACK 0\n 1, 126.5, 6.5", 0, ""}, {manyNotes(10001), 0, ""},
+        {"TRACK 0\nINST 5." + std::string(400, '0'), 0, ""},
         {"TRACK 4", 1, "track number 4"}, {"DIVISION 64\nTRACK-1", 2, "track number -1"},
         {"COMPOSITIONNAMEx\nINST 5", 2, "INST comes before any TRACK"},
         {"OCTAVE 5", 1, "OCTAVE comes before any TRACK"}, {"DIVISION 15", 1, "division 15"},
@@ -184,7 +162,8 @@ TEST(ReadMsf, RejectsValuesOutsideTheModelNamingTheLine) {
     for (const auto& k : cases) {
         Composition c = clearedForOpening();
         const auto error = readMsf(k.text, c);
-        ASSERT_TRUE(error) << k.text.substr(0, 40);
+        ASSERT_EQ(error.has_value(), k.line > 0) << k.text.substr(0, 40);
+        if (!error) continue;
         EXPECT_EQ(error->line, k.line) << k.text.substr(0, 40);
         EXPECT_NE(error->message.find(k.about), std::string::npos) << error->message;
         EXPECT_EQ(error->text().rfind("line " + std::to_string(k.line) + ": ", 0), 0u);

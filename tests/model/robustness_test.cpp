@@ -41,17 +41,7 @@ void openAndCheck(std::string_view text) {
 }
 
 std::string validFile(std::mt19937& rng) {
-    Composition c;
-    c.Effects[1] = c.Effects[6] = true;
-    c.BassClef = true;
-    for (int t = 0; t < kTrackCount; ++t)
-        for (int i = 0, n = static_cast<int>(rng() % 40); i < n; ++i)
-            test::appendNote(c, t,
-                             {static_cast<int16_t>(rng() % 26 == 25 ? kRestPitch : rng() % 25),
-                              static_cast<uint8_t>(rng() % 128), static_cast<uint8_t>(rng() % 8)});
-    for (int i = 0; i < 40; ++i)
-        c.Lyrics[i] = std::string("w").append(std::to_string(i));
-    return writeMsf(c, "valid.msf");
+    return writeMsf(test::randomComposition(rng, 40), "valid.msf");
 }
 
 TEST(OpenRobustness, RandomBytesGiveACompositionOrARejection) {

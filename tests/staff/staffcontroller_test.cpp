@@ -8,6 +8,8 @@
 namespace qn::staff {
 namespace {
 
+constexpr int kNone = -1;
+
 class StaffControllerTest : public testing::Test {
   protected:
     // Fills `count` notes of a track: pitch 5 + index % 10, length 3, velocity 60 + index % 60.
@@ -68,24 +70,17 @@ TEST_F(StaffControllerTest, SelectionColoursExactlyTheSelectedSlots) {
     e.SelEnd = 5;
     s.ShowSelection();
     EXPECT_TRUE(e.SelActive);
-    for (int slot = 0; slot < kGlyphSlots; ++slot) {
-        const int t = slot / 20;
-        const int col = slot % 20;
-        EXPECT_EQ(red(slot), t >= 1 && t <= 2 && col >= 3 && col <= 5 && slot < 80) << slot;
-    }
-    s.ClearSelectionDisplay();
     for (int slot = 0; slot < kGlyphSlots; ++slot)
-        EXPECT_FALSE(red(slot));
-    EXPECT_FALSE(e.SelActive);
-    EXPECT_EQ(e.SelStart, -1);
-    EXPECT_EQ(e.SelEnd, -1);
-
+        EXPECT_EQ(red(slot), slot / 20 >= 1 && slot / 20 <= 2 && slot % 20 >= 3 && slot % 20 <= 5)
+            << slot;
+    s.ClearSelectionDisplay();
+    EXPECT_EQ(std::tie(e.SelActive, e.SelStart, e.SelEnd), std::make_tuple(false, -1, -1));
     e.SelStart = 6;  // reversed: nothing coloured, still active
     e.SelEnd = 2;
     s.ShowSelection();
     EXPECT_TRUE(e.SelActive);
     for (int slot = 0; slot < kGlyphSlots; ++slot)
-        EXPECT_FALSE(red(slot));
+        EXPECT_FALSE(red(slot)) << slot;
 }
 
 TEST_F(StaffControllerTest, ScrollingStopsAtZeroAndWithTheEndInColumnFifteen) {
@@ -93,29 +88,22 @@ TEST_F(StaffControllerTest, ScrollingStopsAtZeroAndWithTheEndInColumnFifteen) {
     s.stepBack();
     EXPECT_EQ(e.ScrollPos, 0);
     s.stepForward();
+    s.stepForward();  // index 15 already shows in column 14: no further
     EXPECT_EQ(e.ScrollPos, 1);
-    s.stepForward();
-    EXPECT_EQ(e.ScrollPos, 1);
-    s.stepBack();
-    EXPECT_EQ(e.ScrollPos, 0);
-
     // Held buttons step once per tick, back before forward.
     fill(0, 100);
-    s.setScrollForwardHeld(true);
-    EXPECT_TRUE(s.scrollButtonHeld());
-    for (int k = 0; k < 3; ++k)
+    const struct {
+        bool back, forward;
+        int scrollPos;
+    } ticks[] = {
+        {false, true, 2}, {false, true, 3}, {true, true, 3}, {true, false, 2}, {false, false, 2}};
+    for (const auto& k : ticks) {
+        s.setScrollBackHeld(k.back);
+        s.setScrollForwardHeld(k.forward);
+        EXPECT_EQ(s.scrollButtonHeld(), k.back || k.forward);
         s.scrollTimerTick();
-    EXPECT_EQ(e.ScrollPos, 3);
-    s.setScrollBackHeld(true);
-    s.scrollTimerTick();
-    EXPECT_EQ(e.ScrollPos, 3);
-    s.setScrollForwardHeld(false);
-    s.scrollTimerTick();
-    EXPECT_EQ(e.ScrollPos, 2);
-    s.setScrollBackHeld(false);
-    EXPECT_FALSE(s.scrollButtonHeld());
-    s.scrollTimerTick();
-    EXPECT_EQ(e.ScrollPos, 2);
+        EXPECT_EQ(e.ScrollPos, k.scrollPos) << &k - ticks;
+    }
 }
 
 TEST_F(StaffControllerTest, ThumbDragFollowsThePointerWithinItsLimits) {
@@ -124,18 +112,21 @@ TEST_F(StaffControllerTest, ThumbDragFollowsThePointerWithinItsLimits) {
     s.RedrawStaff();
     const double left = s.thumb().left;  // 960 + 10 * 99.75
     s.thumbDown(left + 100);             // grabbed 100 twips into the thumb
-    s.thumbMove(left + 100 + 925.5);     // thumb left at 960 + 1923
-    EXPECT_EQ(e.ScrollPos, 21);          // 1923 / 9255 * 100 = 20.78
-    EXPECT_DOUBLE_EQ(s.thumb().left, 960 + 21 * 99.75);
-
-    s.thumbMove(500 + 100);  // pulled past the trough's start: the first note
-    EXPECT_EQ(e.ScrollPos, 0);
-    EXPECT_DOUBLE_EQ(s.thumb().left, 960);
-    s.thumbMove(left + 100 + 925.5);
-    s.thumbMove(10100);  // pointer at the drag's right limit: ignored
-    EXPECT_EQ(e.ScrollPos, 21);
-    s.thumbMove(10099);
-    EXPECT_EQ(e.ScrollPos, 98);  // (10099 - 100 - 960) / 9255 * 100 = 97.67
+    const struct {
+        double pointerX;
+        int scrollPos;
+    } moves[] = {
+        {left + 100 + 925.5, 21},  // thumb left at 960 + 1923: 1923 / 9255 * 100 = 20.78
+        {500 + 100, 0},            // pulled past the trough's start: the first note
+        {left + 100 + 925.5, 21},
+        {10100, 21},  // pointer at the drag's right limit: ignored
+        {10099, 98},  // (10099 - 100 - 960) / 9255 * 100 = 97.67
+    };
+    for (const auto& k : moves) {
+        s.thumbMove(k.pointerX);
+        EXPECT_EQ(e.ScrollPos, k.scrollPos) << k.pointerX;
+    }
+    EXPECT_DOUBLE_EQ(s.thumb().left, 960 + 98 * 99.75);  // redrawn at the new scroll position
     s.thumbUp();
     s.thumbMove(3000);
     EXPECT_EQ(e.ScrollPos, 98);
@@ -164,16 +155,12 @@ TEST_F(StaffControllerTest, VelocityLabelClickSetsTheDefaultVelocityOnNotesOnly)
     e.ScrollPos = 1;
     e.DefaultVelocity = 33;
     s.RedrawStaff();
-
-    s.velocityLabelClick(21);  // column 1: the rest
+    for (const int slot : {21, 25, 80}) {  // the rest, past the track's end, off the staff
+        s.velocityLabelClick(slot);
+        EXPECT_FALSE(c.Modified) << slot;
+    }
     EXPECT_EQ(c.NoteVelocity[1][2], 62);
-    EXPECT_FALSE(c.Modified);
-    s.velocityLabelClick(25);  // column 5: past the track's end
-    EXPECT_FALSE(c.Modified);
     EXPECT_EQ(s.glyph(25).velocityText, "");
-    s.velocityLabelClick(80);
-    EXPECT_FALSE(c.Modified);
-
     s.velocityLabelClick(22);
     EXPECT_EQ(c.NoteVelocity[1][3], 33);
     EXPECT_EQ(s.glyph(22).velocityText, "33");
@@ -183,20 +170,15 @@ TEST_F(StaffControllerTest, VelocityLabelClickSetsTheDefaultVelocityOnNotesOnly)
 TEST_F(StaffControllerTest, NoteVolumeSliderMarksModifiedAndSetsTheSelection) {
     fill(0, 10);
     fill(1, 10);
-    s.noteVolumeChanged(77);
+    s.noteVolumeChanged(77);  // no selection: only the default changes
     EXPECT_EQ(e.DefaultVelocity, 77);
     EXPECT_TRUE(c.Modified);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(c.NoteVelocity[0][i], 60 + i);
-
-    c.Modified = false;
     e.ScrollPos = 2;
     e.SelTrackFrom = e.SelTrackTo = 1;
     e.SelStart = 1;
     e.SelEnd = 2;
     s.ShowSelection();
     s.noteVolumeChanged(5);
-    EXPECT_TRUE(c.Modified);
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(c.NoteVelocity[0][i], 60 + i);
         EXPECT_EQ(c.NoteVelocity[1][i], i == 3 || i == 4 ? 5 : 60 + i) << i;
@@ -206,27 +188,20 @@ TEST_F(StaffControllerTest, NoteVolumeSliderMarksModifiedAndSetsTheSelection) {
 }
 
 TEST_F(StaffControllerTest, BassClefLowersTheSecondOctaveLabelWhenTurnedOn) {
-    struct Case {
-        std::string octave0;
-        std::string expected1;
-    };
-    const Case cases[] = {{"4", "2"}, {"9", "7"}, {"3", "keep"}, {"", "keep"}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.octave0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"4", "2"}, {"9", "7"}, {"3", "keep"}, {"", "keep"}};
+    for (const auto& [octave0, octave1] : cases) {
         s.setBassClef(false);
-        s.setOctaveLabel(0, k.octave0);
+        s.setOctaveLabel(0, octave0);
         s.setOctaveLabel(1, "keep");
         s.BassClef_Click();
-        EXPECT_TRUE(c.BassClef);
-        EXPECT_TRUE(s.bassClefShown());
-        EXPECT_EQ(s.octaveLabel(1), k.expected1);
+        EXPECT_TRUE(c.BassClef && s.bassClefShown());
+        EXPECT_EQ(s.octaveLabel(1), octave1) << octave0;
     }
     s.setOctaveLabel(1, "keep");
     s.setBassClef(true);  // already shown: nothing more happens
-    EXPECT_EQ(s.octaveLabel(1), "keep");
-    s.BassClef_Click();
-    EXPECT_FALSE(c.BassClef);
-    EXPECT_FALSE(s.bassClefShown());
+    s.BassClef_Click();   // turned off: the label stays
+    EXPECT_FALSE(c.BassClef || s.bassClefShown());
     EXPECT_EQ(s.octaveLabel(1), "keep");
 }
 
@@ -238,22 +213,18 @@ TEST_F(StaffControllerTest, ClickOnAHeadSelectsItAndTheDropStoresThePitch) {
     const GlyphState& head = s.glyph(21);  // track 1, index 1: pitch 6
     ASSERT_TRUE(head.headVisible);
     pressAt(head.headX / 15 + 1, head.headY / 15 + 1);
-    EXPECT_TRUE(s.noteDragActive());
+    EXPECT_TRUE(s.noteDragActive() && !s.bandTrackerRunning());
+    EXPECT_EQ(std::tie(e.ActiveTrack, e.SelActive, e.SelStart), std::make_tuple(1, true, 1));
     EXPECT_EQ(s.hitGlyph(), 21);
-    EXPECT_EQ(e.ActiveTrack, 1);
-    EXPECT_TRUE(e.SelActive);
-    EXPECT_EQ(e.SelStart, 1);
     EXPECT_TRUE(red(21));
-    EXPECT_FALSE(s.bandTrackerRunning());
 
     s.mouseMove(0, 100, false);  // any button drags; far above, the head stops at the clamp
     EXPECT_EQ(s.glyph(21).headY, 2650);
     EXPECT_EQ(s.glyph(21).stem.y1, 2650 - 240);
     s.mouseUp(0, 100);
     EXPECT_FALSE(s.noteDragActive());
-    EXPECT_EQ(c.NotePitch[1][1], 24);
-    EXPECT_EQ(s.glyph(21).headY, NoteY(1, 24));
-    EXPECT_TRUE(c.Modified);
+    EXPECT_EQ(std::tie(c.NotePitch[1][1], c.Modified), std::make_tuple(24, true));
+    EXPECT_EQ(s.glyph(21).headY, 2620);
     EXPECT_TRUE(s.takeChanges().backgroundMouseUp);
 }
 
@@ -269,52 +240,39 @@ TEST_F(StaffControllerTest, PressOnABandBoundKeepsTheActiveTrack) {
 TEST_F(StaffControllerTest, RectangleSelectsTheColumnsAndTracksItCovers) {
     fill(0, 30);
     const struct {
-        int x1, x2;
-        int lastColumn;
-    } cases[] = {{600, 1700, 1}, {1080, 1100, 0}};  // the second narrow but tall
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.x1);
-        s.RedrawStaff();
-        s.mouseDown(k.x1, 1000);
-        s.mouseMove(k.x2, 3000, true);
-        s.bandTrackerTick();
-        EXPECT_EQ(s.band().endX, k.x2);
-        EXPECT_EQ(s.band().endY, 3000);
-        s.mouseUp(k.x2, 3000);
-        EXPECT_FALSE(s.bandTrackerRunning() || s.band().visible);
-        EXPECT_TRUE(e.SelActive);
-        EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
-                  std::make_tuple(0, 1, 0, k.lastColumn));
-        for (int slot = 0; slot < kGlyphSlots; ++slot)
-            EXPECT_EQ(red(slot), slot % 20 <= k.lastColumn && slot < 40) << slot;
-    }
-}
-
-TEST_F(StaffControllerTest, RectanglesThatSelectNothing) {
-    struct Case {
         const char* name;
         int x1, y1, x2, y2;
-        bool tick;
-        bool leftButton;
+        bool tick, leftButton;
+        int lastColumn;  // of tracks 0 and 1; kNone: nothing selected
+    } cases[] = {
+        // clang-format off
+        {"two columns", 600, 1000, 1700, 3000, true, true, 1},
+        {"narrow but tall", 1080, 1000, 1100, 3000, true, true, 0},
+        {"up and to the left", 5000, 3000, 4000, 2000, true, true, kNone},
+        {"too small", 1080, 1000, 1109, 1029, true, true, kNone},
+        {"released before a tick", 600, 1000, 3000, 3000, false, true, kNone},
+        {"starts left of 590", 585, 1000, 3000, 3000, true, true, kNone},
+        {"ends at 11000", 600, 1000, 11000, 3000, true, true, kNone},
+        {"outside the staves", 600, 7000, 3000, 9000, true, true, kNone},
+        {"right button", 600, 1000, 3000, 3000, true, false, kNone},
+        // clang-format on
     };
-    const Case cases[] = {
-        {"up and to the left", 5000, 3000, 4000, 2000, true, true},
-        {"too small", 5000, 3000, 5029, 3029, true, true},
-        {"released before a tick", 600, 1000, 3000, 3000, false, true},
-        {"starts left of 590", 585, 1000, 3000, 3000, true, true},
-        {"ends at 11000", 600, 1000, 11000, 3000, true, true},
-        {"outside the staves", 600, 7000, 3000, 9000, true, true},
-        {"right button", 600, 1000, 3000, 3000, true, false},
-    };
-    for (const Case& k : cases) {
+    for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
+        e.clearSelection();
+        s.RedrawStaff();
         s.mouseDown(k.x1, k.y1);
         s.mouseMove(k.x2, k.y2, k.leftButton);
         if (k.tick) s.bandTrackerTick();
         s.mouseUp(k.x2, k.y2);
-        EXPECT_FALSE(e.SelActive);
+        EXPECT_FALSE(s.bandTrackerRunning());
+        EXPECT_EQ(e.SelActive, k.lastColumn != kNone);
+        if (k.lastColumn != kNone) {
+            EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
+                      std::make_tuple(0, 1, 0, k.lastColumn));
+        }
         for (int slot = 0; slot < kGlyphSlots; ++slot)
-            EXPECT_FALSE(red(slot));
+            EXPECT_EQ(red(slot), slot % 20 <= k.lastColumn && slot < 40) << slot;
     }
     // The right button's rectangle stays on the screen until the next redraw.
     EXPECT_TRUE(s.band().visible);
@@ -333,21 +291,15 @@ TEST_F(StaffControllerTest, CommandResultsRedrawOnlyWhatIsShown) {
     c.NoteLength[0][12] = 0;
     c.NoteVelocity[0][15] = 7;
     c.NoteVelocity[0][35] = 8;
-    CommandResult r;
-    r.glyphs = {{0, 12}, {0, 5}, {0, 30}};
-    r.velocityLabels = {{0, 15}, {0, 35}};
-    s.apply(r);
+    s.apply({.glyphs = {{0, 12}, {0, 5}, {0, 30}}, .velocityLabels = {{0, 15}, {0, 35}}});
     const StaffChanges changes = s.takeChanges();
     EXPECT_EQ(changes.glyphs.count(), 2u);
-    EXPECT_EQ(s.glyph(2).headY, NoteY(0, 24));
+    EXPECT_EQ(s.glyph(2).headY, 1220);
     EXPECT_EQ(flagsShown(s.glyph(2)), 3);
     EXPECT_EQ(s.glyph(5).velocityText, "7");
 
-    e.SelTrackFrom = 0;
-    e.SelTrackTo = 0;
-    e.SelStart = 4;
-    e.SelEnd = 4;
-    e.SelActive = true;
+    // A command that leaves a selection gets it shown, columns kept.
+    e = EditState{.ScrollPos = 10, .SelActive = true, .SelStart = 4, .SelEnd = 4};
     CommandResult selection;
     selection.selection = true;
     s.apply(selection);

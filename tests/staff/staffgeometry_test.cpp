@@ -24,16 +24,6 @@ TEST(StaffGeometry, PitchCodesMapToStaffPositionsAndSharps) {
     }
 }
 
-TEST(StaffGeometry, NoteYCountsHalfSpacingsUpFromTheTrackBase) {
-    EXPECT_EQ(NoteY(0, 0), 2060);
-    EXPECT_EQ(NoteY(0, 24), 1220);
-    EXPECT_EQ(NoteY(0, 12), 1640);  // the middle line's B: head top half a spacing above it
-    // Every staff is laid out alike, whatever the track.
-    for (int t = 1; t < kStaffCount; ++t)
-        for (int code = 0; code <= 24; ++code)
-            EXPECT_EQ(NoteY(t, code) - kNoteYBase[t], NoteY(0, code) - kNoteYBase[0]);
-}
-
 TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
     struct Case {
         int songLength;
@@ -59,33 +49,48 @@ TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
     }
 }
 
-TEST(StaffGeometry, ThumbDragMapsTravelOntoTheSongRoundingHalvesToEven) {
-    EXPECT_EQ(thumbDragScrollPos(960 + 9255, 100), 100);
-    EXPECT_EQ(thumbDragScrollPos(960 + 9255 * 0.25, 10), 2);  // 2.5
-    EXPECT_EQ(thumbDragScrollPos(960 + 9255 * 0.35, 10), 4);  // 3.5
-    EXPECT_EQ(thumbDragScrollPos(961, 10), 0);
-}
+// One-number decisions at the edges of their bands and ranges.
+using Decision = int (*)(double);
+constexpr Decision kPointerTrack = trackAtPointer;  // pixels, strict bounds
+constexpr Decision kCornerTrack = [](double y) { return bandTrack(static_cast<int>(y)); };
+constexpr Decision kThumbScroll100 = [](double x) { return thumbDragScrollPos(x, 100); };
+constexpr Decision kThumbScroll10 = [](double x) { return thumbDragScrollPos(x, 10); };
+constexpr Decision kDrop0 = [](double y) { return dropPitch(0, y); };
+constexpr Decision kDrop1 = [](double y) { return dropPitch(1, y); };
+constexpr Decision kDrop2 = [](double y) { return dropPitch(2, y); };
+constexpr Decision kDrop3 = [](double y) { return dropPitch(3, y); };
+constexpr int kNone = kNoTrack;
 
-TEST(StaffHitTest, PointerHeightChoosesTrackWithStrictBounds) {
-    const std::pair<double, int> cases[] = {
-        {72, kNoTrack},  {72.1, 0},  {145.9, 0},      {146, kNoTrack},
-        {172, kNoTrack}, {172.5, 1}, {240.9, 1},      {241, kNoTrack},
-        {268, kNoTrack}, {300, 2},   {343, kNoTrack}, {365, kNoTrack},
-        {366, 3},        {440.9, 3}, {441, kNoTrack}, {10, kNoTrack},
-    };
-    for (const auto& [y, track] : cases)
-        EXPECT_EQ(trackAtPointer(y), track) << y;
-}
+const struct BoundaryCase {
+    Decision decide;
+    double at;
+    int expected;
+} kBoundaryCases[] = {
+    // clang-format off
+    {kPointerTrack, 72, kNone}, {kPointerTrack, 72.1, 0}, {kPointerTrack, 145.9, 0},
+    {kPointerTrack, 146, kNone}, {kPointerTrack, 172, kNone}, {kPointerTrack, 172.5, 1},
+    {kPointerTrack, 240.9, 1}, {kPointerTrack, 241, kNone}, {kPointerTrack, 268, kNone},
+    {kPointerTrack, 300, 2}, {kPointerTrack, 343, kNone}, {kPointerTrack, 365, kNone},
+    {kPointerTrack, 366, 3}, {kPointerTrack, 440.9, 3}, {kPointerTrack, 441, kNone},
+    {kCornerTrack, 720, kNone}, {kCornerTrack, 721, 0}, {kCornerTrack, 2324, 0},
+    {kCornerTrack, 2325, kNone}, {kCornerTrack, 2400, kNone}, {kCornerTrack, 2401, 1},
+    {kCornerTrack, 3659, 1}, {kCornerTrack, 3660, kNone}, {kCornerTrack, 3870, kNone},
+    {kCornerTrack, 3871, 2}, {kCornerTrack, 5159, 2}, {kCornerTrack, 5160, kNone},
+    {kCornerTrack, 5300, kNone}, {kCornerTrack, 5301, 3}, {kCornerTrack, 6659, 3},
+    {kCornerTrack, 6660, kNone},
+    // The thumb's travel maps onto the song, rounding halves to even.
+    {kThumbScroll100, 960 + 9255, 100}, {kThumbScroll10, 960 + 9255 * 0.25, 2},
+    {kThumbScroll10, 960 + 9255 * 0.35, 4}, {kThumbScroll10, 961, 0},
+    // A dropped head: 38 twips per code up from the track's drop base, clamped.
+    {kDrop0, 1880, 6}, {kDrop0, -20000, 24}, {kDrop0, 20000, 0}, {kDrop3, 0, 24},
+    {kDrop0, 2120 - 37.5, 1}, {kDrop0, 2120 - 36.5, 0}, {kDrop1, 3580 - 76, 2},
+    {kDrop2, 5020 - 75, 1}, {kDrop3, 6460 + 50, 0},
+    // clang-format on
+};
 
-TEST(StaffHitTest, RectangleCornerHeightChoosesTrackWithHalfOpenBands) {
-    const std::pair<int, int> cases[] = {
-        {720, kNoTrack},  {721, 0},  {2324, 0}, {2325, kNoTrack},
-        {2400, kNoTrack}, {2401, 1}, {3659, 1}, {3660, kNoTrack},
-        {3870, kNoTrack}, {3871, 2}, {5159, 2}, {5160, kNoTrack},
-        {5300, kNoTrack}, {5301, 3}, {6659, 3}, {6660, kNoTrack},
-    };
-    for (const auto& [y, track] : cases)
-        EXPECT_EQ(bandTrack(y), track) << y;
+TEST(StaffHitTest, BandsAndRangesHaveExactEdges) {
+    for (const BoundaryCase& k : kBoundaryCases)
+        EXPECT_EQ(k.decide(k.at), k.expected) << "row " << &k - kBoundaryCases << " at " << k.at;
 }
 
 TEST(StaffHitTest, RectangleSidesChooseColumns) {
@@ -106,25 +111,6 @@ TEST(StaffHitTest, RectangleSidesChooseColumns) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.startX << ".." << c.endX);
         EXPECT_EQ(bandColumns(c.startX, c.endX), c.columns);
-    }
-}
-
-TEST(StaffHitTest, DropHeightGivesClampedPitch) {
-    struct Case {
-        int track;
-        double y;
-        int pitch;
-    };
-    const Case cases[] = {
-        {0, 1880, 6},  // a code-5 head released where it lies moves up one code
-        {0, -20000, 24},     {0, 20000, 0},     {3, 0, 24},
-        {0, 2120 - 37.5, 1},  // 37.5 rounds to 38 (even)
-        {0, 2120 - 36.5, 0},  // 36.5 rounds to 36
-        {1, 3580 - 76, 2},   {2, 5020 - 75, 1}, {3, 6460 + 50, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.track << " @ " << c.y);
-        EXPECT_EQ(dropPitch(c.track, c.y), c.pitch);
     }
 }
 
