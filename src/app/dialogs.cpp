@@ -4,11 +4,13 @@
 #include <QInputDialog>
 #include <QRegularExpression>
 
+#include "staff/clientlayout.h"
+
 namespace qn {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPixel = staff::kTwipsPerPixel;
 
 // The patterns of a name filter, such as "*.msf" for "MIDI Source Files (*.MSF)";
 // used as the suffix a typed name without one gets.

@@ -16,10 +16,10 @@ namespace {
 
 constexpr int kPictures = 8;
 constexpr int kPerRow = 4;
-constexpr int kLeft = 11880;
-constexpr int kTop = 8520;
-constexpr int kStepX = 660;
-constexpr int kStepY = 600;
+constexpr int kLeft = staff::kPaletteLeft;
+constexpr int kTop = staff::kPaletteTop;
+constexpr int kStepX = staff::kPaletteStepX;
+constexpr int kStepY = staff::kPaletteStepY;
 constexpr int kPictureHeight = 450;
 constexpr int kMarkerOffset = 92;  // the marker starts this far left of its picture
 constexpr int kMarkerWidth = 780;

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "effecttable.h"
+#include "staff/clientlayout.h"
 
 namespace qn {
 
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int kTrackPixels = 100;  // knob travel: the slider formulas count pixels 0..100
 constexpr int kKnobHeight = 8;
-constexpr int kTwipsPerPixel = 15;
+using staff::kTwipsPerPixel;
 
 struct Column {
     const char* caption;

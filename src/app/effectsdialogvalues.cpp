@@ -6,12 +6,13 @@
 #include <cstdio>
 
 #include "effecttable.h"
+#include "staff/clientlayout.h"
 
 namespace qn {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using staff::kTwipsPerPixel;
 
 struct Range {
     double low;

@@ -34,6 +34,7 @@
 #include "print/printcommands.h"
 #include "sound/pianokeys.h"
 #include "sound/synthengine.h"
+#include "staff/clientlayout.h"
 #include "staff/clientscene.h"
 #include "staff/staffgeometry.h"
 #include "staff/staffscene.h"
@@ -44,14 +45,36 @@ namespace qn {
 
 namespace {
 
+using staff::kInstrumentCombo;
+using staff::kMasterVolume;
+using staff::kNoteNumberDisplay;
+using staff::kPauseBars;
+using staff::kRecordIndicator;
+using staff::kStopBox;
+using staff::kTimeDisplay;
+using staff::kTwipsPerPixel;
+using staff::kVolumeCaption;
+
 const QString kTitle = QStringLiteral("Quillnote");
 
 const QColor kRedFill = colorFromRgbNumber(kIndicatorRed);
 const QColor kGreyFill = colorFromRgbNumber(kIndicatorGrey);
 
-
 // Above every other item of the client area, so that the combo box's open list is.
 constexpr double kComboBoxZ = 10;
+
+// A playback indicator: a box with a one-pixel black edge.
+QGraphicsRectItem* addRect(QGraphicsScene& scene, const staff::TwipRect& at, const QColor& fill) {
+    QGraphicsRectItem* item =
+        scene.addRect(0, 0, at.width, at.height, QPen(Qt::black, kTwipsPerPixel), QBrush(fill));
+    item->setPos(at.x, at.y);
+    return item;
+}
+
+QGraphicsProxyWidget* placeWidget(QGraphicsScene& scene, QWidget* widget,
+                                  const staff::TwipRect& at) {
+    return qn::placeWidget(scene, widget, at.x, at.y, at.width, at.height);
+}
 
 }  // namespace
 
@@ -86,21 +109,20 @@ void MainWindow::buildClientArea() {
     m_instrumentCombo->setToolTip(
         tr("Select instrument then click inst number to the right of the bar"));
     m_instrumentCombo->addItems(instrumentNameList());
-    placeWidget(*m_scene, m_instrumentCombo, 11400, 7080, 3000, 330)->setZValue(kComboBoxZ);
+    placeWidget(*m_scene, m_instrumentCombo, kInstrumentCombo)->setZValue(kComboBoxZ);
     connect(m_instrumentCombo, &QComboBox::activated, this,
             [this](int index) { m_listInstrument = index; });
 
     // Playback indicators and displays.
-    m_stopBox = m_scene->addRect(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
-    m_stopBox->setPos(11400, 7620);
+    m_stopBox = addRect(*m_scene, kStopBox, kGreyFill);
     m_stopBox->setToolTip(tr("Stopped"));
     for (int i = 0; i < 2; ++i) {
-        m_pauseBars[i] = m_scene->addRect(0, 0, 105, 300, QPen(Qt::black, 15), QBrush(kGreyFill));
-        m_pauseBars[i]->setPos(11850 + 180 * i, 7620);
+        m_pauseBars[i] = addRect(*m_scene, kPauseBars[i], kGreyFill);
         m_pauseBars[i]->setToolTip(tr("Paused"));
     }
-    m_recordIndicator = m_scene->addEllipse(0, 0, 300, 300, QPen(Qt::black, 15), QBrush(kRedFill));
-    m_recordIndicator->setPos(12450, 7620);
+    m_recordIndicator = m_scene->addEllipse(0, 0, kRecordIndicator.width, kRecordIndicator.height,
+                                            QPen(Qt::black, kTwipsPerPixel), QBrush(kRedFill));
+    m_recordIndicator->setPos(kRecordIndicator.x, kRecordIndicator.y);
     m_recordIndicator->setToolTip(tr("Record"));
 
     m_timeDisplay = new QLabel(QStringLiteral("0:00.0"));
@@ -108,23 +130,23 @@ void MainWindow::buildClientArea() {
     m_timeDisplay->setStyleSheet(
         QStringLiteral("font-size: 18px; font-weight: bold;"
                        " background: transparent;"));
-    placeWidget(*m_scene, m_timeDisplay, 12900, 7560, 1500, 420);
+    placeWidget(*m_scene, m_timeDisplay, kTimeDisplay);
     m_noteNumberDisplay = new QLabel;
     m_noteNumberDisplay->setObjectName(QStringLiteral("NoteNumDisplay"));
     m_noteNumberDisplay->setStyleSheet(QStringLiteral("background: transparent;"));
     m_noteNumberDisplay->setToolTip(tr("Note being played"));
-    placeWidget(*m_scene, m_noteNumberDisplay, 12900, 7980, 1500, 300);
+    placeWidget(*m_scene, m_noteNumberDisplay, kNoteNumberDisplay);
 
     auto* volumeCaption = new QLabel(tr("Volume"));
     volumeCaption->setStyleSheet(QStringLiteral("background: transparent;"));
-    placeWidget(*m_scene, volumeCaption, 7920, 7560, 3000, 240);
+    placeWidget(*m_scene, volumeCaption, kVolumeCaption);
     m_masterVolume = new QSlider(Qt::Horizontal);
     m_masterVolume->setObjectName(QStringLiteral("Volslider"));
     m_masterVolume->setRange(0, 100);
     m_masterVolume->setValue(100);
     m_masterVolume->setToolTip(tr("Master volume"));
     m_masterVolume->setAttribute(Qt::WA_TranslucentBackground);  // like the staff's sliders
-    placeWidget(*m_scene, m_masterVolume, 7920, 7800, 3000, 300);
+    placeWidget(*m_scene, m_masterVolume, kMasterVolume);
 }
 
 bool MainWindow::start() {

@@ -15,6 +15,7 @@
 #include "dialogs.h"
 #include "pictures.h"
 #include "settings.h"
+#include "staff/rgbnumber.h"
 
 namespace qn {
 
@@ -24,15 +25,6 @@ const QString kTitle = QStringLiteral("Quillnote");
 const QString kPictureFilter =
     QStringLiteral("All Files (*.*)|*.*|Bitmap Files (*.bmp)|*.bmp|JPEG Files (*.jpg)|*.jpg");
 constexpr QSize kPreviewSize{240, 170};  // about the client area's shape
-
-QColor colorOfRgbNumber(uint32_t rgb) {
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-uint32_t rgbNumberOf(const QColor& color) {
-    return static_cast<uint32_t>(color.red()) | static_cast<uint32_t>(color.green()) << 8 |
-           static_cast<uint32_t>(color.blue()) << 16;
-}
 
 QLineEdit* displayBox(const QString& name) {
     auto* box = new QLineEdit;
@@ -172,8 +164,8 @@ void OptionsDialog::Browse_Click() {
 
 void OptionsDialog::ChangeBackColor_Click() {
     const QColor chosen =
-        QColorDialog::getColor(colorOfRgbNumber(m_state.pendingColor()), this, tr("Color"));
-    if (m_state.chooseColor(chosen.isValid() ? rgbNumberOf(chosen) : 0))
+        QColorDialog::getColor(colorFromRgbNumber(m_state.pendingColor()), this, tr("Color"));
+    if (m_state.chooseColor(chosen.isValid() ? rgbNumberFromColor(chosen) : 0))
         showColor(m_state.pendingColor());
 }
 
@@ -198,7 +190,7 @@ void OptionsDialog::showPreview(int number, const QString& file) {
 
 void OptionsDialog::showColor(uint32_t rgb) {
     QPalette palette = m_colorBox->palette();
-    palette.setColor(QPalette::Window, colorOfRgbNumber(rgb));
+    palette.setColor(QPalette::Window, colorFromRgbNumber(rgb));
     m_colorBox->setPalette(palette);
 }
 

@@ -4,6 +4,8 @@
 #include <QVariant>
 #include <optional>
 
+#include "staff/rgbnumber.h"
+
 namespace qn {
 
 namespace {
@@ -153,15 +155,11 @@ void Settings::save(QSettings& store) const {
 }
 
 QColor Settings::backColor() const {
-    return QColor(static_cast<int>(BackColorValue & 0xFF),
-                  static_cast<int>((BackColorValue >> 8) & 0xFF),
-                  static_cast<int>((BackColorValue >> 16) & 0xFF));
+    return colorFromRgbNumber(BackColorValue);
 }
 
 void Settings::setBackColor(const QColor& color) {
-    const QColor rgb = color.toRgb();
-    BackColorValue = static_cast<uint32_t>(rgb.red()) | static_cast<uint32_t>(rgb.green()) << 8 |
-                     static_cast<uint32_t>(rgb.blue()) << 16;
+    BackColorValue = rgbNumberFromColor(color);
 }
 
 }  // namespace qn

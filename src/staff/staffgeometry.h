@@ -6,11 +6,9 @@
 
 #include <array>
 
-namespace qn::staff {
+#include "clientlayout.h"
 
-inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int kClientWidth = 14550;
-inline constexpr int kClientHeight = 10320;
+namespace qn::staff {
 
 inline constexpr int kStaffCount = 4;
 inline constexpr int kColumns = 20;
