@@ -61,16 +61,16 @@ DurationPalette::DurationPalette(QGraphicsScene& scene, QObject* parent) : QObje
         picture->setData(0, QStringLiteral("Picture2(%1)").arg(k));
         scene.addItem(picture);
     }
-    m_DurBlok = scene.addRect(0, 0, kMarkerWidth, kMarkerHeight, Qt::NoPen, QBrush(Qt::darkBlue));
+    m_marker = scene.addRect(0, 0, kMarkerWidth, kMarkerHeight, Qt::NoPen, QBrush(Qt::darkBlue));
     mark(3);
 }
 
 void DurationPalette::mark(int k) {
-    m_DurBlok->setPos(pictureLeft(k) - kMarkerOffset, pictureTop(k) + kPictureHeight + 30);
+    m_marker->setPos(pictureLeft(k) - kMarkerOffset, pictureTop(k) + kPictureHeight + 30);
 }
 
 int DurationPalette::markerLeft() const {
-    return static_cast<int>(m_DurBlok->x());
+    return static_cast<int>(m_marker->x());
 }
 
 }  // namespace qn

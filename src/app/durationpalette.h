@@ -1,7 +1,7 @@
 #pragma once
 
 // The duration palette: eight pictures (thirty-second note to whole note, no
-// glyph, rest) and the marker `DurBlok` under the chosen one.
+// glyph, rest) and the marker under the chosen one.
 
 #include <QObject>
 #include <array>
@@ -26,7 +26,7 @@ class DurationPalette : public QObject {
     void clicked(int k);
 
   private:
-    QGraphicsRectItem* m_DurBlok = nullptr;
+    QGraphicsRectItem* m_marker = nullptr;
 };
 
 }  // namespace qn

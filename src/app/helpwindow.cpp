@@ -59,7 +59,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     m_back->setText(tr("Back"));
     m_back->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_back->setAutoRaise(true);
-    connect(m_back, &QToolButton::clicked, this, &HelpWindow::Picture1_Click);
+    connect(m_back, &QToolButton::clicked, this, &HelpWindow::Back_Click);
     resize(kStartSize);
 }
 
@@ -70,7 +70,7 @@ void HelpWindow::showPage(const QString& page) {
     m_browser->setSource(helpPageUrl(page));
 }
 
-void HelpWindow::Picture1_Click() {
+void HelpWindow::Back_Click() {
     m_browser->backward();
 }
 

@@ -26,7 +26,7 @@ class HelpWindow : public QDialog {
     void showPage(const QString& page);
     QTextBrowser* browser() const { return m_browser; }
     // The Back button: one page back in the history.
-    void Picture1_Click();
+    void Back_Click();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

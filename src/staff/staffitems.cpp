@@ -31,7 +31,7 @@ constexpr int kSliderWidth = 3000;
 constexpr int kSliderHeight = 300;
 constexpr int kSliderY = 7800;
 constexpr int kSliderCaptionY = 7620;
-constexpr int kDivControlX = 960;
+constexpr int kDivisionSliderX = 960;
 constexpr int kNoteVolumeX = 4440;
 
 class Builder {
@@ -88,7 +88,7 @@ void createStaves(Builder& b, StaffItems& items) {
     for (int t = 0; t < kStaffCount; ++t) {
         for (int k = 0; k < 5; ++k) {
             const int y = staffLineY(t, k);
-            items.Scal[kStaffLineItem[t][k]] = b.line(kStaffLeft, y, kStaffRight, y, black);
+            items.staffLines[kStaffLineItem[t][k]] = b.line(kStaffLeft, y, kStaffRight, y, black);
         }
         const int top = staffLineY(t, 0);
         const int bottom = staffLineY(t, 4);
@@ -98,12 +98,12 @@ void createStaves(Builder& b, StaffItems& items) {
             const int y = k == 0 ? kGuideLineY[t].low : kGuideLineY[t].high;
             QGraphicsLineItem* line = b.line(kGuideLeft, y, kGuideRight, y, guide);
             line->setVisible(false);
-            items.Scal[20 + 2 * t + k] = line;
+            items.staffLines[20 + 2 * t + k] = line;
         }
-        items.Image[t] = b.add(new PictureItem(trebleClefPicture()), kClefX, kClefTop[t], kLineZ);
+        items.clefs[t] = b.add(new PictureItem(trebleClefPicture()), kClefX, kClefTop[t], kLineZ);
     }
-    items.Image[4] = b.add(new PictureItem(bassClefPicture()), kClefX, kBassClefY, kLineZ);
-    items.Image[4]->setVisible(false);
+    items.clefs[4] = b.add(new PictureItem(bassClefPicture()), kClefX, kBassClefY, kLineZ);
+    items.clefs[4]->setVisible(false);
 }
 
 void createLabels(Builder& b, StaffItems& items) {
@@ -210,7 +210,7 @@ StaffItems createStaffItems(QGraphicsScene& scene) {
     createGlyphSlots(b, items);
     createScrollBar(b, items);
     createBand(b, items);
-    items.DivControl = slider(b, kDivControlX, 16, 127, QStringLiteral("DivControl"),
+    items.divisionSlider = slider(b, kDivisionSliderX, 16, 127, QStringLiteral("DivControl"),
                               QStringLiteral("Set the Tempo"), QStringLiteral("Tempo"));
     items.NoteVolume =
         slider(b, kNoteVolumeX, 1, 127, QStringLiteral("NoteVolume"),

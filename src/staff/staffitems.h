@@ -26,10 +26,11 @@ class PictureItem;
 class ThumbItem;
 
 struct StaffItems {
-    std::array<QGraphicsLineItem*, kStaffLineItems> Scal{};  // 0..19 staff lines, 20..27 guides
+    std::array<QGraphicsLineItem*, kStaffLineItems>
+        staffLines{};  // 0..19 staff lines, 20..27 guides
     std::array<QGraphicsLineItem*, 2 * kStaffCount>
         edgeLines{};                      // track t: [2t] left, [2t + 1] right
-    std::array<PictureItem*, 5> Image{};  // Image1..Image5: treble clefs of tracks 0..3, bass clef
+    std::array<PictureItem*, 5> clefs{};  // treble clefs of tracks 0..3, bass clef
     std::array<LabelItem*, kStaffCount> Bar{};
     std::array<LabelItem*, kStaffCount> OctLabel{};
     std::array<LabelItem*, kStaffCount> InstLabel{};
@@ -45,7 +46,7 @@ struct StaffItems {
     ThumbItem* SliderBar = nullptr;
     // BufferStart (left side), BufferTop, BufferEnd (right side), BufferBottom.
     std::array<QGraphicsLineItem*, 4> buffer{};
-    QSlider* DivControl = nullptr;
+    QSlider* divisionSlider = nullptr;
     QSlider* NoteVolume = nullptr;
 
     std::vector<QGraphicsItem*> all;  // every top-level item created, for removal

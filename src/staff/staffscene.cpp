@@ -42,9 +42,9 @@ StaffScene::StaffScene(QGraphicsScene& scene, Composition& composition, EditStat
             [this] { run([this] { m_controller.bandTrackerTick(); }); });
 
     {
-        const QSignalBlocker blockDivision(m_items.DivControl);
+        const QSignalBlocker blockDivision(m_items.divisionSlider);
         const QSignalBlocker blockVolume(m_items.NoteVolume);
-        m_items.DivControl->setValue(composition.Division);
+        m_items.divisionSlider->setValue(composition.Division);
         m_items.NoteVolume->setValue(edit.DefaultVelocity);
     }
     connectItems();
@@ -101,7 +101,7 @@ void StaffScene::connectItems() {
     connect(m_items.SliderBar, &staff::ThumbItem::released, this,
             [this] { run([this] { m_controller.thumbUp(); }); });
 
-    connect(m_items.DivControl, &QSlider::valueChanged, this,
+    connect(m_items.divisionSlider, &QSlider::valueChanged, this,
             [this](int value) { run([=, this] { m_controller.divisionChanged(value); }); });
     connect(m_items.NoteVolume, &QSlider::valueChanged, this,
             [this](int value) { run([=, this] { m_controller.noteVolumeChanged(value); }); });
@@ -146,10 +146,10 @@ void StaffScene::show(const staff::StaffChanges& changes) {
     if (changes.band) showBand();
     if (changes.guideLines)
         for (int k = 20; k < staff::kStaffLineItems; ++k)
-            m_items.Scal[k]->setVisible(m_controller.guideLinesVisible());
+            m_items.staffLines[k]->setVisible(m_controller.guideLinesVisible());
     if (changes.clefs) {
-        m_items.Image[1]->setVisible(!m_controller.bassClefShown());
-        m_items.Image[4]->setVisible(m_controller.bassClefShown());
+        m_items.clefs[1]->setVisible(!m_controller.bassClefShown());
+        m_items.clefs[4]->setVisible(m_controller.bassClefShown());
     }
     if (changes.octaveLabels)
         for (int t = 0; t < kTrackCount; ++t)
@@ -266,8 +266,8 @@ QString StaffScene::octaveLabel(int track) const {
 }
 
 void StaffScene::setDivisionSlider(int value) {
-    const QSignalBlocker block(m_items.DivControl);
-    m_items.DivControl->setValue(value);
+    const QSignalBlocker block(m_items.divisionSlider);
+    m_items.divisionSlider->setValue(value);
 }
 
 void StaffScene::setNoteVolumeSlider(int value) {

@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, OpenShowsTheFilesSettingsAndARejectedFileClearsThem) {
     EXPECT_EQ(instrumentLabel(*w, 1), QStringLiteral("73 Flute"));
     EXPECT_EQ(w->staff().items().InstLabel[1]->toolTip(), QStringLiteral("73 Flute"));
     EXPECT_EQ(w->staff().octaveLabel(0), QStringLiteral("5"));
-    EXPECT_EQ(w->staff().items().DivControl->value(), 80);
+    EXPECT_EQ(w->staff().items().divisionSlider->value(), 80);
     EXPECT_FALSE(w->composition().Modified);
 }
 

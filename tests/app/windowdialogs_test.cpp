@@ -166,7 +166,7 @@ TEST_F(WindowDialogsTest, HelpThenAboutThenBackShowsTheHelpPage) {
     w->run(Command::About);
     EXPECT_EQ(help->browser()->source(), helpPageUrl(QStringLiteral("about.html")));
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("FluidSynth")));
-    help->Picture1_Click();
+    help->Back_Click();
     EXPECT_EQ(help->browser()->source(), helpPageUrl(QStringLiteral("help.html")));
 }
 

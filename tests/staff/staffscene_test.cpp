@@ -91,19 +91,19 @@ class StaffSceneTest : public testing::Test {
 };
 
 TEST_F(StaffSceneTest, ItemsStandAtTheirTwipPositions) {
-    EXPECT_EQ(items.Scal[19]->line(), QLineF(240, 1920, 10920, 1920));
-    EXPECT_EQ(items.Image[4]->boundingRect().size(), QSizeF(375, 420));
+    EXPECT_EQ(items.staffLines[19]->line(), QLineF(240, 1920, 10920, 1920));
+    EXPECT_EQ(items.clefs[4]->boundingRect().size(), QSizeF(375, 420));
     const QRectF lyric = items.Lyric[7]->graphicsProxyWidget()->sceneBoundingRect();
     EXPECT_EQ(lyric.topLeft(), QPointF(4340, 360));
     EXPECT_NEAR(lyric.width(), 490, 8);
     EXPECT_NEAR(lyric.height(), 315, 8);
-    EXPECT_EQ(items.DivControl->graphicsProxyWidget()->sceneBoundingRect(),
+    EXPECT_EQ(items.divisionSlider->graphicsProxyWidget()->sceneBoundingRect(),
               QRectF(960, 7800, 3000, 300));
-    EXPECT_FALSE(items.Scal[20]->isVisible());
+    EXPECT_FALSE(items.staffLines[20]->isVisible());
     staff.setExpandedScale(true);
     for (int k = 20; k < 28; ++k)
-        EXPECT_TRUE(items.Scal[k]->isVisible()) << k;
-    EXPECT_EQ(items.Scal[27]->line().y1(), 6360);
+        EXPECT_TRUE(items.staffLines[k]->isVisible()) << k;
+    EXPECT_EQ(items.staffLines[27]->line().y1(), 6360);
 }
 
 TEST_F(StaffSceneTest, GlyphItemsShowTheControllersSlots) {
@@ -243,11 +243,11 @@ TEST_F(StaffSceneTest, LongSongsKeepAGrabbableThumbAndLyricsShowTheirStart) {
 
 TEST_F(StaffSceneTest, BassClefSwapsTheSecondStaffsPicture) {
     staff.BassClef_Click();
-    EXPECT_FALSE(items.Image[1]->isVisible());
-    EXPECT_TRUE(items.Image[4]->isVisible());
+    EXPECT_FALSE(items.clefs[1]->isVisible());
+    EXPECT_TRUE(items.clefs[4]->isVisible());
     staff.setBassClef(false);
-    EXPECT_TRUE(items.Image[1]->isVisible());
-    EXPECT_FALSE(items.Image[4]->isVisible());
+    EXPECT_TRUE(items.clefs[1]->isVisible());
+    EXPECT_FALSE(items.clefs[4]->isVisible());
 }
 
 TEST_F(StaffSceneTest, DestroyingTheStaffRemovesItsItems) {
