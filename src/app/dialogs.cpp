@@ -19,7 +19,7 @@ QString defaultSuffix(const QString& nameFilter) {
 }
 
 QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
-                      int filterIndex) {
+                      int filterIndex, const QString& suggested = {}) {
     QFileDialog dialog(parent);
     // Qt's own dialog matches patterns such as *.MSF whatever the letter case of
     // the file names, on every desktop.
@@ -38,6 +38,7 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
         if (dialog.acceptMode() == QFileDialog::AcceptSave)
             dialog.setDefaultSuffix(defaultSuffix(f));
     });
+    if (!suggested.isEmpty()) dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -80,7 +81,7 @@ QString QtDialogs::openFileName(const QString& filter, int filterIndex) {
 }
 
 QString QtDialogs::saveFileName(const QString& filter, int filterIndex) {
-    return runFileDialog(m_parent, QFileDialog::AcceptSave, filter, filterIndex);
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, filter, filterIndex, suggestedPath());
 }
 
 void QtDialogs::message(QMessageBox::Icon icon, const QString& title, const QString& text,

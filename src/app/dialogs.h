@@ -21,6 +21,13 @@ class Dialogs : public Questions {
     virtual QString saveFileName(const QString& filter, int filterIndex) = 0;
     virtual void message(QMessageBox::Icon icon, const QString& title, const QString& text,
                          const QString& informativeText = {}) = 0;
+
+    // The file the next save dialog starts at (the document's own), or none.
+    void setSuggestedPath(const QString& path) { m_suggestedPath = path; }
+    const QString& suggestedPath() const { return m_suggestedPath; }
+
+  private:
+    QString m_suggestedPath;
 };
 
 // The "Description|pattern|..." filter as Qt name filters ("Description (pattern)").

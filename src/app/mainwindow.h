@@ -58,6 +58,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     // synthesiser could not start: the program then ends.
     bool start();
 
+    // Runs a command as one undo step named after its menu item.
     void run(Command command);
     void Toolbar_Click(int index);
 
@@ -90,6 +91,8 @@ class MainWindow : public QMainWindow, private DocumentView {
   private:
     // A lyric box has the keyboard focus.
     bool typingLyric() const;
+    void dispatch(Command command);
+    QString commandName(Command command) const;
     void buildClientArea();
     void applyBackground();
     void applyResult(const CommandResult& result);
@@ -114,6 +117,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     void storeTypedLyrics() override;
     void releaseSound() override;
     void collectModes(Settings& settings) const override;
+    void showHistory(const QString& undoName, const QString& redoName) override;
 
     std::function<EngineStart()> m_startEngine;
     std::unique_ptr<Dialogs> m_dialogs;

@@ -65,6 +65,7 @@ class DocumentSessionTest : public ::testing::Test {
         options.commandLine = commandLine;
         options.executablePath = QStringLiteral("/opt/quillnote/quillnote");
         options.settings = store.get();
+        options.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         options.registerAssociation = [this, registrationError](const QString& executable) {
             registrations << executable;
             return registrationError;

@@ -55,6 +55,7 @@ class MainWindowTest : public ::testing::Test {
         options.commandLine = commandLine;
         options.executablePath = QStringLiteral("/opt/quillnote/quillnote");
         options.settings = store.get();
+        options.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         options.registerAssociation = [this, registrationError](const QString& executable) {
             registrations << executable;
             return registrationError;
@@ -166,7 +167,7 @@ TEST_F(MainWindowTest, InstrumentLabelTakesTheInstrumentChosenInTheComboBox) {
     EXPECT_EQ(w->composition().TrackInstrument[3], 73);
     EXPECT_EQ(instrumentLabel(*w, 3), QStringLiteral("73 Flute"));
     EXPECT_EQ(w->staff().items().InstLabel[3]->toolTip(), QStringLiteral("73 Flute"));
-    EXPECT_FALSE(w->composition().Modified);
+    EXPECT_TRUE(w->composition().Modified);
 }
 
 TEST_F(MainWindowTest, RecordAndExpandedScaleSwitchBackAndForth) {
