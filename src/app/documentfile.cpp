@@ -19,8 +19,8 @@ namespace qn {
 namespace {
 
 // Far above the largest composition (4 x 10 001 notes and 10 001 lyrics take
-// about half a megabyte): a bigger file, or a device that never ends, is no
-// document and would only exhaust the memory.
+// about half a megabyte): a bigger file is no document and would only exhaust
+// the memory.
 constexpr qint64 kMaxFileBytes = qint64{64} << 20;
 
 QString reason(int error) {
