@@ -497,6 +497,11 @@ void MainWindow::SetupFX() {
 void MainWindow::PlayMIDI_Click() {
     const QString path =
         m_dialogs->openFileName(QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.MID)|*.MID"), 2);
+    // Reading a pipe would wait for a writer forever.
+    if (!path.isEmpty() && !isRegularFile(path))
+        return m_dialogs->message(QMessageBox::Critical, kTitle,
+                                  tr("The MIDI file could not be played."),
+                                  tr("%1 is not a regular file.").arg(path));
     m_sound->playback().PlayMidiFile(path.toStdString());
 }
 
