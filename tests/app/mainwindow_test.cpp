@@ -303,9 +303,14 @@ TEST_F(MainWindowTest, EveryChangeCountsAndUndoesToTheSavedBytes) {
         const char* name;  // of the step; none: nothing may change
         std::function<void(MainWindow&)> act;
     } cases[] = {
-        {"Paste", [](MainWindow& w) { w.run(Command::Copy), w.run(Command::Paste); }},
+        {"Paste",
+         [](MainWindow& w) {
+             w.run(Command::Copy);
+             w.run(Command::Paste);
+         }},
         {"Higher Pitch", [](MainWindow& w) { w.run(Command::HigherPitch); }},
-        {"Clear All Tracks", [this](MainWindow& w) {
+        {"Clear All Tracks",
+         [this](MainWindow& w) {
              dialogs->yesNoAnswers = {true};
              w.run(Command::ClearAll);
          }},
@@ -313,20 +318,24 @@ TEST_F(MainWindowTest, EveryChangeCountsAndUndoesToTheSavedBytes) {
         {"Track 2 Bass Clef", [](MainWindow& w) { w.run(Command::BassClef); }},
         {"Note Duration", [](MainWindow& w) { w.chooseDurationPicture(1); }},
         {"Instrument", [](MainWindow& w) { w.InstLabel_Click(1); }},
-        {"Tempo", [&](MainWindow& w) {  // one step however far the slider goes
+        {"Tempo",
+         [&](MainWindow& w) {  // one step however far the slider goes
              staffItems(w).DivControl->setValue(90);
              staffItems(w).DivControl->setValue(100);
          }},
         {"Note Volume", [&](MainWindow& w) { staffItems(w).NoteVolume->setValue(50); }},
-        {nullptr, [&](MainWindow& w) {
+        {nullptr,
+         [&](MainWindow& w) {
              w.staff().ClearSelectionDisplay();
              staffItems(w).NoteVolume->setValue(50);
          }},
-        {"Lyrics", [&](MainWindow& w) {
+        {"Lyrics",
+         [&](MainWindow& w) {
              staffItems(w).Lyric[1]->setText(QStringLiteral("new"));
              emit staffItems(w).Lyric[1]->focusLost();
          }},
-        {"Note Pitch", [&](MainWindow& w) {
+        {"Note Pitch",
+         [&](MainWindow& w) {
              const staff::GlyphState head = staffItems(w).glyph[2]->glyph();
              w.staff().backgroundMousePress(QPointF(head.headX + 60, head.headY + 45),
                                             Qt::LeftButton);
