@@ -8,10 +8,10 @@
 // after, and the small per-track and composition-wide values. So commands need
 // no undo code of their own (whatever they changed is recorded, stale note
 // slots included), a step costs what it changed (a few bytes for an entered
-// note, at most about 640 kB when every table changed), and a commit costs one
-// comparison of the model (well under a millisecond for the largest one).
-// Whole-model snapshots would be simpler still, but at about half a megabyte
-// each they would run out of memory long before anyone runs out of edits.
+// note, about a megabyte when every table and lyric changed), and a commit
+// costs one comparison of the model (well under a millisecond for the largest).
+// Whole-model snapshots would be simpler still, but at half a megabyte and
+// more each they would run out of memory long before anyone runs out of edits.
 //
 // The document's name and the Modified flag are not part of a step: the name
 // belongs to the file, and Modified follows from where the history stands
