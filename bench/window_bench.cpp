@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGraphicsView>
 #include <QPushButton>
 #include <QSettings>
@@ -42,6 +43,8 @@ class FirstPaint : public QObject {
 std::unique_ptr<MainWindow> startWindow(QSettings& store) {
     StartOptions options;
     options.settings = &store;
+    // Beside the settings: never the user's own recovery copies.
+    options.recoveryFolder = QFileInfo(store.fileName()).absolutePath() + "/recovery";
     options.registerAssociation = [](const QString&) { return QString(); };
     auto window = std::make_unique<MainWindow>(options, std::make_unique<NoDialogs>());
     window->start();

@@ -17,6 +17,8 @@ enum class Command {
     Print,
     Exit,
     // Edit
+    Undo,
+    Redo,
     Cut,
     Copy,
     Paste,

@@ -1,6 +1,8 @@
 #include "commandline.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "documentfile.h"
@@ -42,6 +44,11 @@ bool openForCommandLine(const QString& path, Composition& c, EditState& e) {
     return false;
 }
 
+int outputIsInput() {
+    return commandLineFailure(QStringLiteral("the output would overwrite the input"),
+                              kExitWriteFailed);
+}
+
 int usageError(const QString& message) {
     commandLineFailure(message, kExitBadInput);
     std::fputs(kUsage, stderr);
@@ -51,6 +58,7 @@ int usageError(const QString& message) {
 namespace {
 
 int exportMidi(const QString& in, const QString& out) {
+    if (isSameFile(in, out)) return outputIsInput();
     auto c = std::make_unique<Composition>();
     EditState e;
     if (!openForCommandLine(in, *c, e)) return kExitBadInput;
@@ -65,8 +73,13 @@ int dump(const QString& in) {
     EditState e;
     if (!openForCommandLine(in, *c, e)) return kExitBadInput;
     const std::string json = compositionJson(*c, e);
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kExitWriteFailed;
+    // A full disk or a closed pipe shows only here; a truncated dump must not pass for a whole one.
+    if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
+        std::fflush(stdout) != 0 || std::ferror(stdout))
+        return commandLineFailure(QStringLiteral("cannot write the output: %1")
+                                      .arg(QString::fromLocal8Bit(std::strerror(errno))),
+                                  kExitWriteFailed);
+    return 0;
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ std::optional<int> runCommandLine(const QStringList& arguments);
 
 // One line "quillnote: message" on stderr; returns `status`.
 int commandLineFailure(const QString& message, int status);
+// Refuses an output that is the input file itself; returns kExitWriteFailed.
+int outputIsInput();
 // The message, then the usage text, on stderr; returns kExitBadInput.
 int usageError(const QString& message);
 // Open on a fresh composition, as the window's Open does; a failure is reported.

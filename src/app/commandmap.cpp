@@ -88,6 +88,11 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     addItem(file, "Exit", tr("&Exit"), Command::Exit)->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = addMenu("Edit", tr("&Edit"));
+    // The window names them after their steps and disables them when there is none.
+    addItem(edit, "Undo", tr("&Undo"), Command::Undo)->setShortcut(Qt::CTRL | Qt::Key_Z);
+    addItem(edit, "Redo", tr("&Redo"), Command::Redo)
+        ->setShortcuts({Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y});
+    edit->addSeparator()->setObjectName(QStringLiteral("UndoSeparator"));
     addItem(edit, "Cut", tr("&Cut "), Command::Cut)->setShortcut(QKeySequence::Cut);
     addItem(edit, "copy", tr("C&opy"), Command::Copy)->setShortcut(QKeySequence::Copy);
     addItem(edit, "paste", tr("&Paste"), Command::Paste)->setShortcut(QKeySequence::Paste);

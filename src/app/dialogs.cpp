@@ -21,7 +21,7 @@ QString defaultSuffix(const QString& nameFilter) {
 }
 
 QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
-                      int filterIndex, const QString& folder) {
+                      int filterIndex, const QString& folder, const QString& suggested = {}) {
     QFileDialog dialog(parent);
     if (!folder.isEmpty()) dialog.setDirectory(folder);
     // Qt's own dialog matches patterns such as *.MSF whatever the letter case of
@@ -41,6 +41,7 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
         if (dialog.acceptMode() == QFileDialog::AcceptSave)
             dialog.setDefaultSuffix(defaultSuffix(f));
     });
+    if (!suggested.isEmpty()) dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -83,7 +84,8 @@ QString QtDialogs::openFileName(const QString& filter, int filterIndex) {
 }
 
 QString QtDialogs::saveFileName(const QString& filter, int filterIndex) {
-    return runFileDialog(m_parent, QFileDialog::AcceptSave, filter, filterIndex, m_folder);
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, filter, filterIndex, m_folder,
+                         suggestedPath());
 }
 
 void QtDialogs::message(QMessageBox::Icon icon, const QString& title, const QString& text,

@@ -24,6 +24,13 @@ class Dialogs : public Questions {
     // The folder the file dialogs start in from now on; answers that do not
     // browse folders ignore it.
     virtual void setStartFolder(const QString& /*folder*/) {}
+
+    // The file the next save dialog starts at (the document's own), or none.
+    void setSuggestedPath(const QString& path) { m_suggestedPath = path; }
+    const QString& suggestedPath() const { return m_suggestedPath; }
+
+  private:
+    QString m_suggestedPath;
 };
 
 // The "Description|pattern|..." filter as Qt name filters ("Description (pattern)").

@@ -19,6 +19,7 @@
 
 #include "clientview.h"
 #include "commandmap.h"
+#include "documentfile.h"
 #include "durationpalette.h"
 #include "effectsdialog.h"
 #include "effecttable.h"
@@ -98,6 +99,9 @@ void MainWindow::buildClientArea() {
     m_staff = std::make_unique<StaffScene>(*m_scene, composition(), editState());
     connect(m_staff.get(), &StaffScene::instrumentLabelClicked, this, &MainWindow::InstLabel_Click);
     connect(m_staff.get(), &StaffScene::octaveLabelClicked, this, &MainWindow::OctLabel_Click);
+    // Lyrics, note drags, velocity labels and the sliders change the composition on the staff.
+    connect(m_staff.get(), &StaffScene::compositionEdited, this,
+            [this] { m_session.recordChange(); });
 
     m_piano = new PianoKeys(*m_scene, this);
 
@@ -225,6 +229,9 @@ void MainWindow::connectSound() {
         m_commands->setChecked(Command::TeachOn, on);
         m_commands->setChecked(Command::TeachOff, !on);
     });
+    connect(m_piano, &PianoKeys::clicked, this, [this](int k) {
+        m_session.perform(tr("Enter Note"), [&] { m_sound->piano().Piano_Click(k); });
+    });
     connect(m_masterVolume, &QSlider::valueChanged, this,
             [this](int value) { m_sound->playback().Volslider_Change(value); });
     // A mouse-up on the staff background ends a pause: the next Play starts afresh.
@@ -250,7 +257,9 @@ void MainWindow::showBackgroundPicture(int number) {
     QPixmap picture;
     bool replace = false;
     if (number == Settings::kPictureFile) {
-        replace = picture.load(m_session.settings().BackgroundFile);
+        // A pipe or a device named there would hang the start-up.
+        const QString& file = m_session.settings().BackgroundFile;
+        replace = isRegularFile(file) && picture.load(file);
     } else if (number == kNoPicture) {
         replace = true;
     } else {
@@ -321,17 +330,38 @@ void MainWindow::Toolbar_Click(int index) {
 }
 
 void MainWindow::run(Command command) {
-    Composition& c = composition();
     // Toolbar buttons and shortcuts leave the focus in a lyric box being typed in.
     m_staff->storeTypedLyrics();
+    m_session.perform(commandName(command), [&] { dispatch(command); });
+}
+
+QString MainWindow::commandName(Command command) const {
+    const QAction* item = m_commands->menuItem(command);
+    return item ? item->text().remove(QLatin1Char('&')).trimmed() : QString();
+}
+
+void MainWindow::showHistory(const QString& undoName, const QString& redoName) {
+    const auto show = [this](Command command, const QString& caption, const QString& name) {
+        QAction* item = m_commands->menuItem(command);
+        item->setText(name.isEmpty() ? caption : caption + QLatin1Char(' ') + name);
+        item->setEnabled(!name.isEmpty());
+    };
+    show(Command::Undo, tr("&Undo"), undoName);
+    show(Command::Redo, tr("&Redo"), redoName);
+}
+
+void MainWindow::dispatch(Command command) {
+    Composition& c = composition();
     if (const auto effect = effectOfCommand(command)) return toggleEffect(*effect);
     switch (command) {
         case Command::New:
-            return m_session.New_Click();
+            m_session.New_Click();
+            return;
         case Command::Open:
             return m_session.Open_Click();
         case Command::Save:
-            return m_session.Save_Click();
+            m_session.Save_Click();
+            return;
         case Command::SaveMidi:
             return m_session.SaveMidi_Click();
         case Command::PrintSetup:
@@ -343,6 +373,11 @@ void MainWindow::run(Command command) {
         case Command::Exit:
             close();
             return;
+
+        case Command::Undo:
+            return m_session.Undo_Click();
+        case Command::Redo:
+            return m_session.Redo_Click();
 
         case Command::Cut:
             return applyResult(edit::cut(c, editState()));
@@ -499,6 +534,11 @@ void MainWindow::SetupFX() {
 void MainWindow::PlayMIDI_Click() {
     const QString path =
         m_dialogs->openFileName(QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.MID)|*.MID"), 2);
+    // Reading a pipe would wait for a writer forever.
+    if (!path.isEmpty() && !isRegularFile(path))
+        return m_dialogs->message(QMessageBox::Critical, kTitle,
+                                  tr("The MIDI file could not be played."),
+                                  tr("%1 is not a regular file.").arg(path));
     m_sound->playback().PlayMidiFile(path.toStdString());
 }
 
@@ -523,7 +563,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // A held key enters one note, not a run of them. Keys a lyric box leaves
     // unused (Esc, F1 ...) were typed at the box, not at the piano.
     if (key < 0 || event->isAutoRepeat() || typingLyric()) return QMainWindow::keyPressEvent(event);
-    m_sound->piano().Piano_KeyDown(key);
+    m_session.perform(tr("Enter Note"), [&] { m_sound->piano().Piano_KeyDown(key); });
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -552,6 +592,7 @@ void MainWindow::InstLabel_Click(int t) {
     composition().TrackInstrument[t] = static_cast<int16_t>(m_listInstrument);
     m_staff->setInstrumentLabel(t, m_instrumentCombo->currentText(),
                                 m_instrumentCombo->currentText());
+    m_session.recordChange(tr("Instrument"));
 }
 
 void MainWindow::OptionMenu_Click() {
@@ -621,10 +662,12 @@ void MainWindow::chooseDurationPicture(int k) {
     const CommandResult result = chooseDuration(composition(), editState(), k);
     m_palette->mark(k);
     m_staff->apply(result);
+    m_session.recordChange(tr("Note Duration"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    m_session.ShutDown();
+    // A save the user asked for and did not get keeps the window open.
+    if (!m_session.ShutDown()) return event->ignore();
     event->accept();
 }
 

@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     // synthesiser could not start: the program then ends.
     bool start();
 
+    // Runs a command as one undo step named after its menu item.
     void run(Command command);
     void Toolbar_Click(int index);
 
@@ -104,6 +105,8 @@ class MainWindow : public QMainWindow, private DocumentView {
   private:
     // A lyric box has the keyboard focus.
     bool typingLyric() const;
+    void dispatch(Command command);
+    QString commandName(Command command) const;
     void buildClientArea();
     void applyBackground();
     // A carried picture's number, or Settings::kPictureFile for the picture file.
@@ -136,6 +139,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     void storeTypedLyrics() override;
     void releaseSound() override;
     void collectModes(Settings& settings) const override;
+    void showHistory(const QString& undoName, const QString& redoName) override;
 
     std::function<EngineStart()> m_startEngine;
     std::unique_ptr<Dialogs> m_dialogs;

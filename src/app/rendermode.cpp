@@ -1,11 +1,11 @@
 #include "rendermode.h"
 
-#include <QSaveFile>
 #include <memory>
 
 #include "commandline.h"
 #include "documentfile.h"
 #include "effectsdialogvalues.h"
+#include "safefile.h"
 #include "sound/effectprocessor.h"
 #include "sound/offlinerenderer.h"
 #include "sound/soundfont.h"
@@ -17,6 +17,7 @@ namespace {
 // Open, then the whole composition through the synthesiser into a WAV file,
 // as fast as the CPU allows.
 int render(const QString& in, const QString& out) {
+    if (isSameFile(in, out)) return outputIsInput();
     auto c = std::make_unique<Composition>();
     EditState e;
     if (!openForCommandLine(in, *c, e)) return kExitBadInput;
@@ -44,7 +45,7 @@ int render(const QString& in, const QString& out) {
         options.silenceMs = 2100;
     }
     // Straight into the file, a megabyte at a time: an hour of music is 635 MB.
-    QSaveFile file(out);
+    SafeFile file(out);
     const auto writeFailed = [&] {
         return commandLineFailure(
             QStringLiteral("cannot write %1: %2").arg(out, file.errorString()), kExitWriteFailed);

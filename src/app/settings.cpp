@@ -18,6 +18,8 @@ const QString kBackColor = QStringLiteral("backcolor");
 const QString kTeachMode = QStringLiteral("teachmode");
 const QString kKaraokeMode = QStringLiteral("karomode");
 const QString kPlayerPianoMode = QStringLiteral("playerpianomode");
+const QString kAutosave = QStringLiteral("autosave");
+constexpr uint32_t kMaxAutosaveSeconds = 24 * 60 * 60;
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kMaxProgram = 127;
@@ -84,6 +86,9 @@ class GroupScope {
 
 QString Settings::load(QSettings& store, const Registration& registerAssociation) {
     GroupScope group(store, kGroup);
+    // Only ever set by hand, so read on every run, the first one too.
+    if (const auto seconds = parseNumber(stored(store, kAutosave), 10, kMaxAutosaveSeconds))
+        autosaveSeconds = static_cast<int>(*seconds);
     const auto marker = stored(store, kRegLoaded);
     if (marker && marker->compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
         readValues(store);

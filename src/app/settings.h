@@ -50,6 +50,9 @@ class Settings {
     bool TeachMode = false;
     bool KaraokeMode = false;
     bool PlayerPianoMode = false;
+    // Seconds from a change to its recovery copy; 0: no autosave. Key "autosave",
+    // set by hand and never written back.
+    int autosaveSeconds = 30;
 
   private:
     void writeFirstRunValues(QSettings& store);

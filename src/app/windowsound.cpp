@@ -33,7 +33,6 @@ WindowSound::WindowSound(Composition& composition, EditState& edit,
     m_playback.setFX([this] { return FX(); });
     m_piano.hooks().FX = [this] { return FX(); };
     m_piano.hooks().clockRunning = [this] { return clockRunning(); };
-    connect(m_widgets.keys, &PianoKeys::clicked, this, [this](int k) { m_piano.Piano_Click(k); });
 }
 
 WindowSound::~WindowSound() = default;

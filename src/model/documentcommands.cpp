@@ -18,11 +18,12 @@ CommandResult newComposition(Composition& c, EditState& e) {
     return r;
 }
 
-void PromptSaveChanges(Composition& c, Questions& q, const std::function<void()>& save) {
+bool PromptSaveChanges(Composition& c, Questions& q, const std::function<bool()>& save) {
     if (c.Modified &&
-        q.askYesNo("End program", "Do you want to save changes to " + c.DocName + " ?"))
-        save();
+        q.askYesNo("End program", "Do you want to save changes to " + c.DocName + " ?") && !save())
+        return false;
     c.Modified = false;
+    return true;
 }
 
 std::string fileNameOf(std::string_view path) {

@@ -21,8 +21,11 @@ namespace qn {
 CommandResult newComposition(Composition& c, EditState& e);
 
 // When there are unsaved changes, asks whether to save them and runs `save` on
-// Yes. Either way the changes count as dealt with afterwards.
-void PromptSaveChanges(Composition& c, Questions& q, const std::function<void()>& save);
+// Yes. Returns false when that save did not happen (the file dialog was
+// cancelled, the file could not be written): the caller then abandons what it
+// was about to do and the changes stay unsaved. Otherwise the changes count as
+// dealt with afterwards.
+bool PromptSaveChanges(Composition& c, Questions& q, const std::function<bool()>& save);
 
 // The file name without its folder.
 std::string fileNameOf(std::string_view path);

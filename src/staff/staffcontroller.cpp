@@ -221,9 +221,9 @@ void StaffController::noteVolumeChanged(int value) {
             }
         }
         RedrawStaff();
+        m_composition.Modified = true;
+        m_changes.composition = true;
     }
-    m_composition.Modified = true;
-    m_changes.composition = true;
 }
 
 void StaffController::divisionChanged(int value) {

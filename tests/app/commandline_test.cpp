@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QByteArray>
 #include <QDir>
@@ -108,6 +109,8 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
     writeFile(path("bad.msf"), "DIVISION 64\r\nTRACK 0\r\n 1, 2, 3\r\nTRACK 9\r\n");
     writeFile(path("good.msf"), "TRACK 0\r\n 12, 100, 3\r\n");
     writeFile(path("kept.mid"), "old contents");
+    ASSERT_TRUE(QFile::link(path("good.msf"), path("good-link.msf")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.msf")).constData(), 0600), 0);
     const struct {
         QStringList arguments;
         const char* mentions;
@@ -125,6 +128,10 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
         {{"--render", path("missing.msf"), path("new.wav")}, "missing.msf"},
         {{"--render", path("good.msf"), path("new.wav")}, "no.sf2", 2, path("no.sf2")},
         {{"--render", path("good.msf"), path("no/such/dir/new.wav")}, "new.wav", 1},
+        {{"--export-midi", path("good.msf"), path("good.msf")}, "overwrite the input", 1},
+        {{"--render", path("good.msf"), path("good-link.msf")}, "overwrite the input", 1},
+        {{"--dump", path("pipe.msf")}, "not a regular file"},
+        {{"--export-midi", path("good.msf"), path("pipe.msf")}, "nothing reads", 1},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.arguments.join(' ').toStdString());
@@ -137,9 +144,20 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
         EXPECT_TRUE(o.err.contains(k.mentions)) << o.err.toStdString();
         EXPECT_TRUE(o.out.isEmpty());
         EXPECT_EQ(readFile(path("kept.mid")), "old contents");
+        EXPECT_EQ(readFile(path("good.msf")), "TRACK 0\r\n 12, 100, 3\r\n");
         for (const char* name : {"new.mid", "new.wav", "no/such/dir/new.wav"})
             EXPECT_FALSE(QFile::exists(path(name))) << name;
     }
+}
+
+TEST_F(CommandLineFiles, ADumpThatCannotBeWrittenFails) {
+    writeFile(path("in.msf"), kSong);
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(QUILLNOTE_BINARY), {"--dump", path("in.msf")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("No space left on device"));
 }
 
 TEST(CommandLine, BadUsageGivesStatusTwo) {

@@ -1,9 +1,19 @@
 #include "app/documentfile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+
+#include "app/safefile.h"
 
 namespace qn {
 namespace {
@@ -24,6 +34,120 @@ TEST(ReadWholeFile, RefusesWhatIsFarTooLargeToBeADocument) {
     const auto text = readWholeFile(file.fileName(), &error);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(text->size(), 1000u);
+}
+
+std::string contents(const QString& path) {
+    QString error;
+    return readWholeFile(path, &error).value_or("<unreadable>");
+}
+
+// A save that fails at any stage says why and leaves the old file and nothing else.
+TEST(SafeFile, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("song.msf"));
+    QString error;
+    ASSERT_TRUE(saveWholeFile(target, std::string("old"), &error));
+    const struct {
+        SafeFile::Stage stage;
+        int error;
+    } faults[] = {{SafeFile::Stage::Write, ENOSPC},
+                  {SafeFile::Stage::Sync, EIO},
+                  {SafeFile::Stage::Rename, EXDEV}};
+    for (const auto& f : faults) {
+        SafeFile::injectFault(f.stage, f.error);
+        EXPECT_FALSE(saveWholeFile(target, std::string("new contents"), &error));
+        EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(f.error))))
+            << error.toStdString();
+        EXPECT_EQ(contents(target), "old");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("song.msf")});
+    }
+}
+
+// Temporaries a killed save left of the same target go; others' stay.
+TEST(SafeFile, TheNextSaveRemovesTheTemporariesOfAKilledOne) {
+    QTemporaryDir dir;
+    int gone = 4194303;
+    while (::kill(gone, 0) == 0 || errno != ESRCH)
+        --gone;
+    const QStringList left = {QStringLiteral(".song.msf.quillnote-%1-ab12.tmp").arg(gone),
+                              QStringLiteral(".song.msf.quillnote-%1-cd34.tmp").arg(::getpid()),
+                              QStringLiteral(".other.msf.quillnote-%1-ef56.tmp").arg(gone)};
+    for (const QString& name : left) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QString error;
+    ASSERT_TRUE(saveWholeFile(dir.filePath(QStringLiteral("song.msf")), std::string("x"), &error));
+    QStringList expected = {QStringLiteral("song.msf"), left[1], left[2]};
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+// A pipe stays a pipe, a link a link, and a file keeps its permissions.
+TEST(SafeFile, WritesThroughLinksAndIntoPipesWithoutReplacingThem) {
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("pipe")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    QString error;
+    ASSERT_TRUE(saveWholeFile(QFile::decodeName(fifo), std::string("piped"), &error))
+        << error.toStdString();
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 5);
+    ::close(reader);
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    const QString real = dir.filePath(QStringLiteral("real.msf"));
+    const QString link = dir.filePath(QStringLiteral("link.msf"));
+    ASSERT_TRUE(saveWholeFile(real, std::string("old"), &error));
+    ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(saveWholeFile(link, std::string("new"), &error));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(contents(real), "new");
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// What is read: only regular files, UTF-8 with or without a byte-order mark.
+TEST(OpenMsfFile, ReadsUtf8TextAndRefusesPipesAndUtf16) {
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        QByteArray bytes;  // empty: a pipe
+        const char* refusal;
+    } cases[] = {
+        {"bom.msf",
+         "\xEF\xBB\xBF"
+         "COMPOSITIONAUTHORBob\r\n",
+         nullptr},
+        {"utf16le.msf", QByteArray("C\0O\0M\0P\0O\0S\0", 12), "UTF-16"},
+        {"utf16be.msf", QByteArray("\xFE\xFF\0C\0O", 6), "UTF-16"},
+        {"pipe", {}, "not a regular file"},
+    };
+    for (const auto& k : cases) {
+        const QString path = dir.filePath(QLatin1String(k.name));
+        if (k.bytes.isEmpty()) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(k.bytes);
+        }
+        Composition c;
+        EditState e;
+        QString error;
+        EXPECT_EQ(openMsfFile(path, c, e, &error), k.refusal == nullptr) << k.name;
+        if (k.refusal) {
+            EXPECT_TRUE(error.contains(QLatin1String(k.refusal))) << error.toStdString();
+        } else {
+            EXPECT_EQ(c.CompositionAuthor, "Bob");
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/documentsession.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include "app/documentfile.h"
+#include "app/safefile.h"
+#include "model/msfwriter.h"
 #include "scripteddialogs.h"
 
 namespace qn {
@@ -66,6 +69,7 @@ class DocumentSessionTest : public ::testing::Test {
         options.commandLine = commandLine;
         options.executablePath = QStringLiteral("/opt/quillnote/quillnote");
         options.settings = store.get();
+        options.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         options.registerAssociation = [this, registrationError](const QString& executable) {
             registrations << executable;
             return registrationError;
@@ -228,6 +232,98 @@ TEST_F(DocumentSessionTest, SaveAsMidiWritesTheExportOfTheWholeComposition) {
     ASSERT_TRUE(bytes.has_value());
     const auto expected = exportMidiBytes(s->composition());
     EXPECT_EQ(*bytes, std::string(expected.begin(), expected.end()));
+}
+
+// Yes to the question, then no save: what asked is abandoned and nothing is lost.
+TEST_F(DocumentSessionTest, TheQuestionsSaveNotHappeningAbandonsWhatAsked) {
+    const QString opened = writeFile(QStringLiteral("two.msf"), kTwoTrackFile);
+    const struct {
+        const char* what;
+        std::function<bool(DocumentSession&)> run;
+    } askers[] = {
+        {"New", [](DocumentSession& s) { return s.New_Click(); }},
+        {"Open", [](DocumentSession& s) { return s.Open_Click(), s.composition().Modified; }},
+        {"ShutDown", [](DocumentSession& s) { return s.ShutDown(); }},
+    };
+    QString error;
+    for (const auto& asker : askers) {
+        for (const bool cancelled : {true, false}) {
+            SCOPED_TRACE(std::string(asker.what) + (cancelled ? " cancelled" : " failed"));
+            auto s = startSession(opened);
+            s->perform(QStringLiteral("Edit"), [&] { s->composition().NotePitch[0][0] = 9; });
+            dialogs.yesNoAnswers = {true};
+            dialogs.fileAnswers = {cancelled ? QString() : opened, dir.filePath("other.msf")};
+            if (!cancelled) SafeFile::injectFault(SafeFile::Stage::Sync, ENOSPC);
+            const bool done = asker.run(*s);
+            EXPECT_EQ(done, asker.what == std::string("Open"));  // Open: still modified
+            EXPECT_EQ(s->composition().NotePitch[0][0], 9);
+            EXPECT_TRUE(s->composition().Modified);
+            EXPECT_EQ(readWholeFile(opened, &error), std::string(kTwoTrackFile));
+            EXPECT_EQ(dialogs.messages.size(), cancelled ? 0 : 1);
+            if (!cancelled) {
+                EXPECT_TRUE(dialogs.messages.first().contains("No space left"));
+            }
+            dialogs.messages.clear();
+        }
+    }
+}
+
+TEST_F(DocumentSessionTest, TheRecoveryCopyFollowsTheUnsavedChanges) {
+    auto s = startSession(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
+    QString error;
+    s->autosaveNow();
+    EXPECT_FALSE(QFile::exists(s->recoveryPath()));  // nothing unsaved
+    s->perform(QStringLiteral("Edit"), [&] { s->composition().Lyrics[0] = "changed"; });
+    s->autosaveNow();
+    ASSERT_TRUE(QFile::exists(s->recoveryPath()));
+    EXPECT_EQ(readWholeFile(s->recoveryPath(), &error),
+              writeMsf(s->composition(), s->composition().CompName));
+    s->Undo_Click();  // back to what the file holds
+    s->autosaveNow();
+    EXPECT_FALSE(QFile::exists(s->recoveryPath()));
+
+    s->Redo_Click();
+    s->autosaveNow();
+    dialogs.fileAnswers = {dir.filePath(QStringLiteral("saved.msf"))};
+    ASSERT_TRUE(s->Save_Click());
+    EXPECT_FALSE(QFile::exists(s->recoveryPath()));
+}
+
+// A copy whose process is gone, as a crash leaves it: Yes restores it under
+// its own name and folder, No removes it; a running window's copy is left alone.
+TEST_F(DocumentSessionTest, WorkACrashLeftIsOfferedAtStartUp) {
+    const QString original = writeFile(QStringLiteral("song.msf"), kTwoTrackFile);
+    auto running = startSession(original);
+    running->perform(QStringLiteral("Edit"), [&] { running->composition().Division = 99; });
+    running->autosaveNow();
+    // The copy of a process that has ended: the same files under a number no process has.
+    int gone = 4194303;
+    while (::kill(gone, 0) == 0 || errno != ESRCH)
+        --gone;
+    const QString crashed = dir.filePath(QStringLiteral("recovery/%1-5-1.msf").arg(gone));
+
+    for (const bool restore : {false, true}) {
+        for (const char* suffix : {".msf", ".json"})
+            ASSERT_TRUE(QFile::copy(running->recoveryPath().chopped(4) + suffix,
+                                    crashed.chopped(4) + suffix));
+        dialogs.asked.clear();
+        dialogs.yesNoAnswers = {restore};
+        auto s = startSession();
+        ASSERT_EQ(dialogs.asked.size(), 1);
+        EXPECT_TRUE(dialogs.asked.first().startsWith(
+            QStringLiteral("Recover Unsaved Work|Quillnote found unsaved work from ")));
+        EXPECT_TRUE(dialogs.asked.first().endsWith(QStringLiteral(" (song.msf). Restore it?")));
+        EXPECT_FALSE(QFile::exists(crashed));
+        EXPECT_EQ(s->composition().Division, restore ? 99 : 64);
+        if (!restore) continue;
+        EXPECT_EQ(s->composition().DocName, "song.msf");
+        EXPECT_TRUE(s->composition().Modified);
+        EXPECT_TRUE(QFile::exists(s->recoveryPath()));
+        dialogs.fileAnswers = {original};
+        ASSERT_TRUE(s->Save_Click());
+        EXPECT_EQ(dialogs.suggestedPath(), original);
+    }
+    EXPECT_TRUE(QFile::exists(running->recoveryPath()));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -16,8 +17,12 @@
 #include "app/commandmap.h"
 #include "app/documentfile.h"
 #include "fakeengine.h"
+#include "model/msfwriter.h"
 #include "model/notepreview.h"
+#include "model/undostack.h"
 #include "scripteddialogs.h"
+#include "sound/pianokeys.h"
+#include "staff/glyphitem.h"
 #include "staff/labelitem.h"
 #include "staff/lyricbox.h"
 #include "staff/staffcontroller.h"
@@ -55,6 +60,7 @@ class MainWindowTest : public ::testing::Test {
         options.commandLine = commandLine;
         options.executablePath = QStringLiteral("/opt/quillnote/quillnote");
         options.settings = store.get();
+        options.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         options.registerAssociation = [this, registrationError](const QString& executable) {
             registrations << executable;
             return registrationError;
@@ -166,7 +172,7 @@ TEST_F(MainWindowTest, InstrumentLabelTakesTheInstrumentChosenInTheComboBox) {
     EXPECT_EQ(w->composition().TrackInstrument[3], 73);
     EXPECT_EQ(instrumentLabel(*w, 3), QStringLiteral("73 Flute"));
     EXPECT_EQ(w->staff().items().InstLabel[3]->toolTip(), QStringLiteral("73 Flute"));
-    EXPECT_FALSE(w->composition().Modified);
+    EXPECT_TRUE(w->composition().Modified);
 }
 
 TEST_F(MainWindowTest, RecordAndExpandedScaleSwitchBackAndForth) {
@@ -284,6 +290,113 @@ TEST_F(MainWindowTest, ALyricBoxKeepsItsKeysAndItsTextUntilTheWindowGoes) {
     other->staff().items().Lyric[0]->setFocus(Qt::MouseFocusReason);
     type(*other, QStringLiteral("last"));
     other.reset();
+}
+
+// Every control that changes what Save writes marks the document modified and
+// makes one undo step, named in the Edit menu, that restores the saved bytes.
+TEST_F(MainWindowTest, EveryChangeCountsAndUndoesToTheSavedBytes) {
+    const QString file = writeFile(QStringLiteral("two.msf"), kTwoTrackFile);
+    const auto staffItems = [](MainWindow& w) -> const staff::StaffItems& {
+        return w.staff().items();
+    };
+    const struct {
+        const char* name;  // of the step; none: nothing may change
+        std::function<void(MainWindow&)> act;
+    } cases[] = {
+        {"Paste",
+         [](MainWindow& w) {
+             w.run(Command::Copy);
+             w.run(Command::Paste);
+         }},
+        {"Higher Pitch", [](MainWindow& w) { w.run(Command::HigherPitch); }},
+        {"Clear All Tracks",
+         [this](MainWindow& w) {
+             dialogs->yesNoAnswers = {true};
+             w.run(Command::ClearAll);
+         }},
+        {"Distortion", [](MainWindow& w) { w.run(Command::Distortion); }},
+        {"Track 2 Bass Clef", [](MainWindow& w) { w.run(Command::BassClef); }},
+        {"Note Duration", [](MainWindow& w) { w.chooseDurationPicture(1); }},
+        {"Instrument", [](MainWindow& w) { w.InstLabel_Click(1); }},
+        {"Tempo",
+         [&](MainWindow& w) {  // one step however far the slider goes
+             staffItems(w).divisionSlider->setValue(90);
+             staffItems(w).divisionSlider->setValue(100);
+         }},
+        {"Note Volume", [&](MainWindow& w) { staffItems(w).NoteVolume->setValue(50); }},
+        {nullptr,
+         [&](MainWindow& w) {
+             w.staff().ClearSelectionDisplay();
+             staffItems(w).NoteVolume->setValue(50);
+         }},
+        {"Lyrics",
+         [&](MainWindow& w) {
+             staffItems(w).Lyric[1]->setText(QStringLiteral("new"));
+             emit staffItems(w).Lyric[1]->focusLost();
+         }},
+        {"Note Pitch",
+         [&](MainWindow& w) {
+             const staff::GlyphState head = staffItems(w).glyph[2]->glyph();
+             w.staff().backgroundMousePress(QPointF(head.headX + 60, head.headY + 45),
+                                            Qt::LeftButton);
+             w.staff().backgroundMouseMove(QPointF(head.headX + 60, 1500), Qt::LeftButton);
+             w.staff().backgroundMouseRelease(QPointF(head.headX + 60, 1500), Qt::LeftButton);
+         }},
+        {"Enter Note", [](MainWindow& w) { QTest::keyClick(&w, Qt::Key_1); }},
+        {"Enter Note", [](MainWindow& w) { emit w.findChild<PianoKeys*>()->clicked(4); }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name ? k.name : "nothing");
+        auto w = makeWindow(file);
+        selectTwoTracks(*w, 0, 1);
+        const ViewState view = ViewState::of(w->editState());
+        QAction* undo = w->commands().menuItem(Command::Undo);
+        EXPECT_FALSE(undo->isEnabled());
+        const std::string opened = writeMsf(w->composition(), "x");
+        k.act(*w);
+        const std::string changed = writeMsf(w->composition(), "x");
+        EXPECT_EQ(w->composition().Modified, k.name != nullptr);
+        EXPECT_EQ(changed != opened, k.name != nullptr);
+        EXPECT_EQ(undo->isEnabled(), k.name != nullptr);
+        if (!k.name) continue;
+        EXPECT_EQ(undo->text(), QStringLiteral("&Undo ") + k.name);
+        w->run(Command::Undo);
+        EXPECT_EQ(writeMsf(w->composition(), "x"), opened);
+        EXPECT_FALSE(w->composition().Modified);
+        EXPECT_FALSE(undo->isEnabled());
+        if (k.name == std::string("Paste")) {
+            EXPECT_EQ(ViewState::of(w->editState()), view);  // the selection comes back
+        }
+        w->commands().menuItem(Command::Redo)->trigger();
+        EXPECT_EQ(writeMsf(w->composition(), "x"), changed);
+        EXPECT_TRUE(w->composition().Modified);
+    }
+}
+
+// Yes to the save question, then Cancel in the file dialog: the window stays,
+// with the changes, whether the close came from Exit or the window manager.
+TEST_F(MainWindowTest, CancellingTheSaveOfTheQuestionKeepsTheWindowOpen) {
+    auto w = makeWindow(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
+    w->run(Command::HigherPitch);
+    dialogs->yesNoAnswers = {true, true};
+    w->run(Command::Exit);
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->composition().NotePitch[0][4], 6);
+    EXPECT_TRUE(w->composition().Modified);
+    dialogs->yesNoAnswers = {false};
+    EXPECT_TRUE(w->close());
+}
+
+TEST_F(MainWindowTest, ABackgroundPictureThatIsAPipeDoesNotHangTheStart) {
+    const QString fifo = dir.filePath(QStringLiteral("picture"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    store->beginGroup(QStringLiteral("Properties"));
+    store->setValue(QStringLiteral("RegLoaded"), QStringLiteral("True"));
+    store->setValue(QStringLiteral("image"), QStringLiteral("255"));
+    store->setValue(QStringLiteral("background"), fifo);
+    store->endGroup();
+    EXPECT_TRUE(makeWindow()->isVisible());
 }
 
 TEST(NameFilters, TurnDialogFiltersIntoQtNameFilters) {

@@ -20,7 +20,7 @@ TEST(NewComposition, AfterEditingAsksOnceAndDropsOnlyTheNotes) {
     test::ScriptedQuestions q;
     q.yesNo = {false, true};
     int saves = 0;
-    PromptSaveChanges(c, q, [&] { ++saves; });
+    PromptSaveChanges(c, q, [&] { return ++saves > 0; });
     EXPECT_TRUE(newComposition(c, e).staff);
     EXPECT_EQ(q.asked,
               std::vector<std::string>{"End program|Do you want to save changes to song.msf ?"});

@@ -9,6 +9,8 @@
 
 #include "model/editcommands.h"
 #include "model/modifycommands.h"
+#include "model/msfwriter.h"
+#include "model/undostack.h"
 #include "modeltestsupport.h"
 
 namespace qn {
@@ -52,6 +54,7 @@ class RandomEditing {
             test::expectModelInvariants(m_c, all ? 0 : m_e.ScrollPos - 25,
                                         all ? kNoteSlots : m_e.ScrollPos + 45);
             expectSettingsKept();
+            checkUndo(step);
         }
         test::expectModelInvariants(m_c);
         EXPECT_GT(limitRefusals, 0) << "the run never reached the slot limit";
@@ -136,11 +139,40 @@ class RandomEditing {
         EXPECT_GE(m_e.ScrollPos, 0);
     }
 
+    // In every eighth run of 250 commands, each command is an undo step, and
+    // undoing them all returns the bytes and stale slots before the run,
+    // redoing them all those after it.
+    void checkUndo(int step) {
+        const auto state = [this] {
+            return std::tuple(writeMsf(m_c, "u"), m_c.NotePitch, m_c.NoteVelocity, m_c.NoteLength,
+                              m_c.Lyrics);
+        };
+        if (step / 250 % 8 != 0) return;
+        if (step % 250 == 0) {
+            m_history.reset(m_c);
+            m_first = state();
+            return;
+        }
+        m_history.commit(m_c, "", ViewState::of(m_e), ViewState::of(m_e));
+        if (step % 250 != 249) return;
+        const auto last = state();
+        while (m_history.undo(m_c)) {
+        }
+        ASSERT_TRUE(state() == m_first) << "undone";
+        while (m_history.redo(m_c)) {
+        }
+        ASSERT_TRUE(state() == last) << "redone";
+    }
+
     std::mt19937 m_rng;
     test::ScriptedQuestions m_answers;
     Composition m_c;
     const Composition m_settings;  // the composition-wide values no edit may touch
     EditState m_e;
+    UndoStack m_history;
+    std::tuple<std::string, Composition::NoteTable<int16_t>, Composition::NoteTable<uint8_t>,
+               Composition::NoteTable<uint8_t>, std::vector<std::string>>
+        m_first;
 };
 
 class RandomizedEditing : public testing::TestWithParam<unsigned> {};

@@ -216,11 +216,11 @@ TEST_F(StaffSceneTest, VelocityLabelAndThumbRespondToTheMouse) {
     EXPECT_FALSE(c.Modified);
     EXPECT_EQ(staff.noteVolume(), 42);
     items.NoteVolume->setValue(41);  // a user's change runs the slider's handling
-    EXPECT_TRUE(c.Modified);
     EXPECT_EQ(e.DefaultVelocity, 41);
 
     click(QPointF(staff::volumeLabelLeft(4) + 100, 3620 + 100));
     EXPECT_EQ(c.NoteVelocity[1][4], 41);
+    EXPECT_TRUE(c.Modified);
 
     const double left = items.SliderBar->pos().x();
     press(QPointF(left + 150, 7300));
