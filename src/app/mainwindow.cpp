@@ -609,6 +609,7 @@ void MainWindow::optionsClosed() {
     // Without blanks around the dash, unlike the title a document gets.
     setWindowTitle(QStringLiteral("Quillnote-") + QString::fromStdString(composition().DocName));
     showBackColor();
+    m_session.recordChange(tr("Properties"));
 }
 
 void MainWindow::changeInstrument() {
@@ -617,6 +618,7 @@ void MainWindow::changeInstrument() {
         connect(m_instrumentDialog, &InstrumentDialog::trackSet, this, [this](int t, int k) {
             composition().TrackInstrument[t] = static_cast<int16_t>(k);
             m_staff->setInstrumentLabel(t, instrumentName(k), instrumentName(k));
+            m_session.recordChange(tr("Instrument"));
         });
         connect(m_instrumentDialog, &InstrumentDialog::previewRequested, this,
                 [this](int k) { m_sound->piano().PreviewInstrument(k); });
@@ -636,6 +638,7 @@ void MainWindow::OctLabel_Click(int t) {
         connect(m_octaveDialog, &OctaveDialog::octaveChosen, this, [this](int track, int octave) {
             composition().TrackOctave[track] = static_cast<int16_t>(octave);
             m_staff->setOctaveLabel(track, QString::number(octave));
+            m_session.recordChange(tr("Octave"));
         });
         // OK and Cancel end this dialog; the next label click makes a fresh one.
         connect(m_octaveDialog, &QDialog::finished, this, [this, dialog = m_octaveDialog.data()] {
