@@ -140,7 +140,7 @@ TEST_F(DocumentSessionTest, OpenReadsTheFileAndARejectedFileLeavesItCleared) {
     dialogs.fileAnswers = {writeFile(QStringLiteral("two.msf"), kTwoTrackFile)};
     view.calls.clear();
     s->Open_Click();
-    EXPECT_EQ(dialogs.asked.last(),
+    EXPECT_EQ(dialogs.questions().last(),
               QStringLiteral("open|All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|2"));
     EXPECT_EQ(view.calls,
               (QStringList{"result", "title", "compositionSettings", "title", "result"}));
@@ -162,14 +162,14 @@ TEST_F(DocumentSessionTest, OpenReadsTheFileAndARejectedFileLeavesItCleared) {
 TEST_F(DocumentSessionTest, NewAsksToSaveOnlyAfterChangesAndKeepsTheLyrics) {
     auto s = startSession(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
     s->New_Click();
-    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(dialogs.questions().isEmpty());
     EXPECT_EQ(s->composition().NoteCount[0], 0);
     EXPECT_EQ(s->composition().Lyrics[0], "one");
 
     s->composition().Modified = true;
-    dialogs.yesNoAnswers = {false};
+    dialogs.yesNo = {false};
     s->New_Click();
-    EXPECT_EQ(dialogs.asked,
+    EXPECT_EQ(dialogs.questions(),
               QStringList{QStringLiteral("End program|Do you want to save changes to Untitled ?")});
     EXPECT_FALSE(s->composition().Modified);
 }
@@ -179,13 +179,13 @@ TEST_F(DocumentSessionTest, ShutDownOffersToSaveThenStoresTheSettingsOnce) {
     s->composition().Modified = true;
     s->composition().TrackInstrument[3] = 73;
     const QString target = dir.filePath(QStringLiteral("kept.msf"));
-    dialogs.yesNoAnswers = {true};
+    dialogs.yesNo = {true};
     dialogs.fileAnswers = {target};
     view.calls.clear();
     s->ShutDown();
     s->ShutDown();
     EXPECT_EQ(view.calls, (QStringList{"release", "lyrics", "title"}));
-    EXPECT_TRUE(dialogs.asked.contains(
+    EXPECT_TRUE(dialogs.questions().contains(
         QStringLiteral("save|All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|MIDI Files "
                        "(*.mid)|*.mid|2")));
     QString error;
@@ -225,7 +225,7 @@ TEST_F(DocumentSessionTest, SaveAsMidiWritesTheExportOfTheWholeComposition) {
     const QString target = dir.filePath(QStringLiteral("two.mid"));
     dialogs.fileAnswers = {target};
     s->SaveMidi_Click();
-    EXPECT_EQ(dialogs.asked.last(),
+    EXPECT_EQ(dialogs.questions().last(),
               QStringLiteral("save|All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid|2"));
     QString error;
     const auto bytes = readWholeFile(target, &error);
@@ -251,7 +251,7 @@ TEST_F(DocumentSessionTest, TheQuestionsSaveNotHappeningAbandonsWhatAsked) {
             SCOPED_TRACE(std::string(asker.what) + (cancelled ? " cancelled" : " failed"));
             auto s = startSession(opened);
             s->perform(QStringLiteral("Edit"), [&] { s->composition().NotePitch[0][0] = 9; });
-            dialogs.yesNoAnswers = {true};
+            dialogs.yesNo = {true};
             dialogs.fileAnswers = {cancelled ? QString() : opened, dir.filePath("other.msf")};
             if (!cancelled) SafeFile::injectFault(SafeFile::Stage::Sync, ENOSPC);
             const bool done = asker.run(*s);
@@ -307,12 +307,13 @@ TEST_F(DocumentSessionTest, WorkACrashLeftIsOfferedAtStartUp) {
             ASSERT_TRUE(QFile::copy(running->recoveryPath().chopped(4) + suffix,
                                     crashed.chopped(4) + suffix));
         dialogs.asked.clear();
-        dialogs.yesNoAnswers = {restore};
+        dialogs.yesNo = {restore};
         auto s = startSession();
-        ASSERT_EQ(dialogs.asked.size(), 1);
-        EXPECT_TRUE(dialogs.asked.first().startsWith(
+        ASSERT_EQ(dialogs.questions().size(), 1);
+        EXPECT_TRUE(dialogs.questions().first().startsWith(
             QStringLiteral("Recover Unsaved Work|Quillnote found unsaved work from ")));
-        EXPECT_TRUE(dialogs.asked.first().endsWith(QStringLiteral(" (song.msf). Restore it?")));
+        EXPECT_TRUE(
+            dialogs.questions().first().endsWith(QStringLiteral(" (song.msf). Restore it?")));
         EXPECT_FALSE(QFile::exists(crashed));
         EXPECT_EQ(s->composition().Division, restore ? 99 : 64);
         if (!restore) continue;

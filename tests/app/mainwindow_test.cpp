@@ -5,10 +5,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGraphicsView>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsView>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -91,8 +91,7 @@ class MainWindowTest : public ::testing::Test {
     // focus, and up to the window when that leaves them.
     static void key(MainWindow& w, QEvent::Type type, Qt::Key code, const QString& text = {}) {
         QKeyEvent event(type, code, Qt::NoModifier, text);
-        QApplication::sendEvent(static_cast<QGraphicsView*>(w.centralWidget())->viewport(),
-                                &event);
+        QApplication::sendEvent(static_cast<QGraphicsView*>(w.centralWidget())->viewport(), &event);
     }
     static void type(MainWindow& w, const QString& text) {
         for (QChar ch : text)
@@ -150,7 +149,7 @@ TEST_F(MainWindowTest, OpenShowsTheFilesSettingsAndARejectedFileClearsThem) {
     auto w = makeWindow();
     dialogs->fileAnswers = {writeFile(QStringLiteral("two.msf"), kTwoTrackFile)};
     w->run(Command::Open);
-    EXPECT_EQ(dialogs->asked.last(),
+    EXPECT_EQ(dialogs->questions().last(),
               QStringLiteral("open|All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|2"));
     EXPECT_TRUE(w->commands().isChecked(Command::Echo));
     EXPECT_FALSE(w->commands().isChecked(Command::Reverb));
@@ -278,9 +277,9 @@ TEST_F(MainWindowTest, ALyricBoxKeepsItsKeysAndItsTextUntilTheWindowGoes) {
     w->composition().Modified = false;
     box->selectAll();
     type(*w, QStringLiteral("words"));
-    dialogs->yesNoAnswers = {false};
+    dialogs->yesNo = {false};
     w->Toolbar_Click(21);  // Exit: the typed lyric is a change worth asking about
-    EXPECT_EQ(dialogs->asked,
+    EXPECT_EQ(dialogs->questions(),
               QStringList{QStringLiteral("End program|Do you want to save changes to Untitled ?")});
 
     // The window goes safely while a box has the focus and loses it on the way.
@@ -311,7 +310,7 @@ TEST_F(MainWindowTest, EveryChangeCountsAndUndoesToTheSavedBytes) {
         {"Higher Pitch", [](MainWindow& w) { w.run(Command::HigherPitch); }},
         {"Clear All Tracks",
          [this](MainWindow& w) {
-             dialogs->yesNoAnswers = {true};
+             dialogs->yesNo = {true};
              w.run(Command::ClearAll);
          }},
         {"Distortion", [](MainWindow& w) { w.run(Command::Distortion); }},
@@ -378,13 +377,13 @@ TEST_F(MainWindowTest, EveryChangeCountsAndUndoesToTheSavedBytes) {
 TEST_F(MainWindowTest, CancellingTheSaveOfTheQuestionKeepsTheWindowOpen) {
     auto w = makeWindow(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
     w->run(Command::HigherPitch);
-    dialogs->yesNoAnswers = {true, true};
+    dialogs->yesNo = {true, true};
     w->run(Command::Exit);
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->composition().NotePitch[0][4], 6);
     EXPECT_TRUE(w->composition().Modified);
-    dialogs->yesNoAnswers = {false};
+    dialogs->yesNo = {false};
     EXPECT_TRUE(w->close());
 }
 
