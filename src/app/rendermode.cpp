@@ -6,10 +6,10 @@
 #include "commandline.h"
 #include "documentfile.h"
 #include "effectsform.h"
-#include "sound/effectprocessor.h"
 #include "sound/effects/effectchain.h"
-#include "sound/offlinerenderer.h"
-#include "sound/soundfont.h"
+#include "sound/engine/effectprocessor.h"
+#include "sound/engine/offlinerenderer.h"
+#include "sound/engine/soundfont.h"
 
 namespace qn {
 

@@ -6,13 +6,13 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "clocktimer.h"
 #include "dialogs.h"
 #include "effectsform.h"
-#include "sound/clocktimer.h"
-#include "sound/effectprocessor.h"
+#include "karaokewindow.h"
+#include "pianokeys.h"
 #include "sound/effects/effectchain.h"
-#include "sound/karaokewindow.h"
-#include "sound/pianokeys.h"
+#include "sound/engine/effectprocessor.h"
 #include "staff/staffscene.h"
 
 namespace qn {

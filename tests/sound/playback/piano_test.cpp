@@ -1,4 +1,4 @@
-#include "sound/piano.h"
+#include "sound/playback/piano.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sound/pianokeys.h"
+#include "app/pianokeys.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "piano.h"
+#include "sound/playback/piano.h"
 
 class QGraphicsScene;
 class QKeyEvent;

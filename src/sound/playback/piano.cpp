@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "audioengine.h"
 #include "model/notepreview.h"
+#include "sound/audioengine.h"
 
 namespace qn {
 
