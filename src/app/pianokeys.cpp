@@ -2,7 +2,6 @@
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
-#include <QKeyEvent>
 #include <QPushButton>
 
 #include "staff/twipwidget.h"
@@ -27,28 +26,6 @@ constexpr std::array<const char*, kPianoKeys> kCaptions = {
 
 QColor colorFromRgbNumber(uint32_t rgb) {
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-int virtualKeyCode(const QKeyEvent& event) {
-    // The keypad's digits are other keys than the row of digits above the letters.
-    if (event.modifiers() & Qt::KeypadModifier) return -1;
-    const int key = event.key();
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F10) return kVkF1 + (key - Qt::Key_F1);
-    switch (key) {
-        case Qt::Key_QuoteLeft:
-            return kVkGrave;
-        case Qt::Key_Minus:
-            return kVkMinus;
-        case Qt::Key_Equal:
-            return kVkEquals;
-        case Qt::Key_Backspace:
-            return kVkBackspace;
-        case Qt::Key_Escape:
-            return kVkEscape;
-        default:
-            return -1;
-    }
 }
 
 PianoKeys::PianoKeys(QGraphicsScene& scene, QObject* parent) : QObject(parent) {

@@ -12,18 +12,12 @@
 #include "sound/playback/piano.h"
 
 class QGraphicsScene;
-class QKeyEvent;
 class QPushButton;
 
 namespace qn {
 
 // An RGB number (red in the low byte, blue in the high byte) as a colour.
 QColor colorFromRgbNumber(uint32_t rgb);
-
-// The virtual key code KeyToPianoKey reads, for the keys that can play the
-// piano (and F10, which plays nothing); -1 for every other key, the keypad's
-// digits included.
-int virtualKeyCode(const QKeyEvent& event);
 
 class PianoKeys : public QObject {
     Q_OBJECT
