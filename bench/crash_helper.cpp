@@ -29,9 +29,9 @@
 #include "app/dialogs.h"
 #include "app/documentfile.h"
 #include "app/mainwindow.h"
+#include "app/pianokeys.h"
 #include "model/documentcommands.h"
 #include "model/msfwriter.h"
-#include "sound/pianokeys.h"
 #include "staff/staffitems.h"
 #include "staff/staffscene.h"
 

@@ -32,9 +32,9 @@
 #include "fullcomposition.h"
 #include "model/midiwriter.h"
 #include "model/notepreview.h"
-#include "sound/offlinerenderer.h"
-#include "sound/soundfont.h"
-#include "sound/synthengine.h"
+#include "sound/engine/offlinerenderer.h"
+#include "sound/engine/soundfont.h"
+#include "sound/engine/synthengine.h"
 
 namespace qn::bench {
 namespace {

@@ -31,12 +31,13 @@
 #include "model/modifycommands.h"
 #include "octavedialog.h"
 #include "optionsdialog.h"
+#include "pianokeys.h"
 #include "pictures.h"
 #include "print/printcommands.h"
-#include "sound/pianokeys.h"
-#include "sound/synthengine.h"
+#include "sound/engine/synthengine.h"
 #include "staff/clientlayout.h"
 #include "staff/clientscene.h"
+#include "staff/rgbnumber.h"
 #include "staff/staffgeometry.h"
 #include "staff/staffscene.h"
 #include "staff/twipwidget.h"
@@ -559,18 +560,19 @@ bool MainWindow::typingLyric() const {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    const int key = virtualKeyCode(*event);
+    const int key = KeyToPianoKey(event->key(), event->modifiers());
     // A held key enters one note, not a run of them. Keys a lyric box leaves
     // unused (Esc, F1 ...) were typed at the box, not at the piano.
     if (key < 0 || event->isAutoRepeat() || typingLyric()) return QMainWindow::keyPressEvent(event);
-    m_session.perform(tr("Enter Note"), [&] { m_sound->piano().Piano_KeyDown(key); });
+    m_session.perform(tr("Enter Note"),
+                      [&] { m_sound->piano().Piano_KeyDown(event->key(), event->modifiers()); });
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-    const int key = virtualKeyCode(*event);
+    const int key = KeyToPianoKey(event->key(), event->modifiers());
     if (key < 0 || event->isAutoRepeat() || typingLyric())
         return QMainWindow::keyReleaseEvent(event);
-    m_sound->piano().Piano_KeyUp(key);
+    m_sound->piano().Piano_KeyUp(event->key(), event->modifiers());
 }
 
 void MainWindow::toggleRecord() {

@@ -6,9 +6,9 @@
 #include "documentfile.h"
 #include "effectsdialogvalues.h"
 #include "safefile.h"
-#include "sound/effectprocessor.h"
-#include "sound/offlinerenderer.h"
-#include "sound/soundfont.h"
+#include "sound/engine/effectprocessor.h"
+#include "sound/engine/offlinerenderer.h"
+#include "sound/engine/soundfont.h"
 
 namespace qn {
 

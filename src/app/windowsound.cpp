@@ -6,12 +6,13 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "clocktimer.h"
 #include "dialogs.h"
 #include "effectsdialogvalues.h"
-#include "sound/clocktimer.h"
-#include "sound/effectprocessor.h"
-#include "sound/karaokewindow.h"
-#include "sound/pianokeys.h"
+#include "karaokewindow.h"
+#include "pianokeys.h"
+#include "sound/engine/effectprocessor.h"
+#include "staff/rgbnumber.h"
 #include "staff/staffscene.h"
 
 namespace qn {

@@ -12,11 +12,11 @@
 #include "model/composition.h"
 #include "model/editstate.h"
 #include "sound/audioengine.h"
-#include "sound/piano.h"
-#include "sound/pianolights.h"
-#include "sound/playback.h"
-#include "sound/playbackclock.h"
-#include "sound/playbackdisplay.h"
+#include "sound/playback/piano.h"
+#include "sound/playback/pianolights.h"
+#include "sound/playback/playback.h"
+#include "sound/playback/playbackclock.h"
+#include "sound/playback/playbackdisplay.h"
 
 class QGraphicsRectItem;
 class QLabel;

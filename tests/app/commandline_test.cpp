@@ -11,7 +11,7 @@
 
 #include "model/documentcommands.h"
 #include "model/midiwriter.h"
-#include "sound/wavwriter.h"
+#include "sound/engine/wavwriter.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 
 #include "app/commandmap.h"
 #include "app/documentfile.h"
+#include "app/pianokeys.h"
 #include "fakeengine.h"
 #include "model/msfwriter.h"
 #include "model/notepreview.h"
 #include "model/undostack.h"
 #include "scripteddialogs.h"
-#include "sound/pianokeys.h"
 #include "staff/glyphitem.h"
 #include "staff/labelitem.h"
 #include "staff/lyricbox.h"

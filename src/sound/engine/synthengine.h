@@ -23,10 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "audioengine.h"
-#include "audioprocessor.h"
 #include "fluidhandles.h"
 #include "sdlaudiodevice.h"
+#include "sound/audioengine.h"
+#include "sound/audioprocessor.h"
 #include "soundlog.h"
 #include "synthsetup.h"
 

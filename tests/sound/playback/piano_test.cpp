@@ -1,4 +1,4 @@
-#include "sound/piano.h"
+#include "sound/playback/piano.h"
 
 #include <gtest/gtest.h>
 
@@ -83,12 +83,32 @@ class PianoTest : public ::testing::Test {
     bool teachMode = false;
 };
 
+// Every computer key of the piano, and what Shift makes of it on a US layout:
+// Shift does not matter. The keypad's keys play nothing.
 TEST(KeyToPianoKey, ComputerKeysPlayTheirPianoKeys) {
-    const std::pair<int, int> cases[] = {
-        {192, 0},  {49, 1},   {57, 9},   {48, 10}, {189, 11}, {187, 12}, {8, 13},   {27, 15},
-        {112, 16}, {120, 24}, {121, -1}, {96, -1}, {105, -1}, {65, -1},  {111, -1}, {-1, -1}};
-    for (const auto& [code, key] : cases)
-        EXPECT_EQ(KeyToPianoKey(code), key) << "key code " << code;
+    using enum Qt::Key;
+    // The computer keys of piano keys 0, 1, 2 ...; keys 14 and 25 have none.
+    // clang-format off
+    const std::vector<std::vector<int>> keysOf = {
+        {Key_QuoteLeft, Key_AsciiTilde}, {Key_1, Key_Exclam},     {Key_2, Key_At},
+        {Key_3, Key_NumberSign},         {Key_4, Key_Dollar},     {Key_5, Key_Percent},
+        {Key_6, Key_AsciiCircum},        {Key_7, Key_Ampersand},  {Key_8, Key_Asterisk},
+        {Key_9, Key_ParenLeft},          {Key_0, Key_ParenRight}, {Key_Minus, Key_Underscore},
+        {Key_Equal, Key_Plus},           {Key_Backspace},         {},
+        {Key_Escape},                    {Key_F1},                {Key_F2},
+        {Key_F3},                        {Key_F4},                {Key_F5},
+        {Key_F6},                        {Key_F7},                {Key_F8},
+        {Key_F9},                        {},
+    };
+    // clang-format on
+    for (int k = 0; k < kPianoKeys; ++k)
+        for (const int key : keysOf[k])
+            for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier})
+                EXPECT_EQ(KeyToPianoKey(key, modifiers), k) << "Qt key " << key;
+    for (const int key : {Key_F10, Key_A, Key_Space, Key_BracketLeft})
+        EXPECT_EQ(KeyToPianoKey(key), -1) << "Qt key " << key;
+    for (const int key : {Key_1, Key_0, Key_Asterisk, Key_Minus, Key_Plus})
+        EXPECT_EQ(KeyToPianoKey(key, Qt::KeypadModifier), -1) << "keypad key " << key;
 }
 
 TEST_F(PianoTest, EveryKeyEntersAndPlaysItsPitch) {
@@ -184,34 +204,39 @@ TEST_F(PianoTest, AFullTrackRefusesTheNoteButStillPlaysIt) {
 
 TEST_F(PianoTest, ComputerKeysLightWhileHeldAndPlayOnlyWhenTheClockStands) {
     struct Case {
-        int code;
+        int key;
         bool clock;
         int litKey, notes;
         Log down, up;
     };
     const Case cases[] = {
-        {112,
+        {Qt::Key_F1,
          false,
          16,
          1,
          Log{"key 16 16711680", "clear", "glyph 0 2 3 77"} + kHeard,
          {"key 16 0"}},
-        {27, false, 15, 1, {"key 15 16711680", "clear", "glyph 0 169 3 77"}, {"key 15 13628923"}},
-        {49, true, 1, 0, {"key 1 16711680"}, {"key 1 13628923"}},
-        {121, false, 7, 0, {}, {}},
+        {Qt::Key_Escape,
+         false,
+         15,
+         1,
+         {"key 15 16711680", "clear", "glyph 0 169 3 77"},
+         {"key 15 13628923"}},
+        {Qt::Key_Exclam, true, 1, 0, {"key 1 16711680"}, {"key 1 13628923"}},
+        {Qt::Key_F10, false, 7, 0, {}, {}},
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.code);
+        SCOPED_TRACE(k.key);
         c = Composition();
         log.clear();
         lights.LitKey = 7;
         clockRunning = k.clock;
-        piano.Piano_KeyDown(k.code);
+        piano.Piano_KeyDown(k.key);
         EXPECT_EQ(log, k.down);
         EXPECT_EQ(lights.LitKey, k.litKey);
         EXPECT_EQ(c.NoteCount[0], k.notes);
         log.clear();
-        piano.Piano_KeyUp(k.code);
+        piano.Piano_KeyUp(k.key);
         EXPECT_EQ(log, k.up);
     }
     clockRunning = true;

@@ -1,4 +1,4 @@
-#include "sound/offlinerenderer.h"
+#include "sound/engine/offlinerenderer.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "audioprocessor.h"
+#include "sound/audioprocessor.h"
 #include "synthsetup.h"
 #include "wavwriter.h"
 

@@ -1,4 +1,4 @@
-#include "sound/wavwriter.h"
+#include "sound/engine/wavwriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sound/sdlaudiodevice.h"
+#include "sound/engine/sdlaudiodevice.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "audioprocessor.h"
-#include "effects/effectchain.h"
+#include "sound/audioprocessor.h"
+#include "sound/effects/effectchain.h"
 
 namespace qn {
 

@@ -9,22 +9,12 @@
 #include <array>
 #include <cstdint>
 
-#include "piano.h"
+#include "sound/playback/piano.h"
 
 class QGraphicsScene;
-class QKeyEvent;
 class QPushButton;
 
 namespace qn {
-
-// An RGB number (red in the low byte, blue in the high byte) as a colour.
-QColor colorFromRgbNumber(uint32_t rgb);
-
-// The virtual key code KeyToPianoKey reads, for the keys that can play the
-// piano (and F10, which plays nothing); -1 for every other key, the keypad's
-// digits included. A key of the digit row is that key with Shift too, as the
-// virtual key codes have it.
-int virtualKeyCode(const QKeyEvent& event);
 
 class PianoKeys : public QObject {
     Q_OBJECT

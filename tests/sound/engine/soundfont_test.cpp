@@ -1,4 +1,4 @@
-#include "sound/soundfont.h"
+#include "sound/engine/soundfont.h"
 
 #include <gtest/gtest.h>
 

@@ -16,8 +16,8 @@
 
 #include "model/composition.h"
 #include "model/midiwriter.h"
-#include "sound/offlinerenderer.h"
-#include "sound/soundfont.h"
+#include "sound/engine/offlinerenderer.h"
+#include "sound/engine/soundfont.h"
 
 namespace qn::synthtest {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "audioengine.h"
 #include "model/midiwriter.h"
 #include "model/numbertext.h"
 #include "piano.h"
+#include "sound/audioengine.h"
 
 namespace qn {
 

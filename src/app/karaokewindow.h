@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-#include "playbackdisplay.h"
+#include "sound/playback/playbackdisplay.h"
 
 class QLabel;
 

@@ -1,4 +1,4 @@
-#include "sound/playbackclock.h"
+#include "sound/playback/playbackclock.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,6 @@
 
 #include "fakeengine.h"
 #include "playbacktestsupport.h"
-#include "sound/clocktimer.h"
 
 namespace qn {
 namespace {
@@ -199,25 +198,6 @@ TEST(PlaybackClockTest, EndOfPlaybackStopsTheClockAndClearsTheLights) {
         ASSERT_FALSE(changes.lyricColors.empty());
         EXPECT_EQ(changes.lyricColors.back(), (ItemColor{f.s.FollowBox, kWhite}));
     }
-}
-
-TEST(ClockTimerTest, TicksReachTheDisplayAndTheEndStopsTheTimer) {
-    ClockRig f;
-    FakePlaybackDisplay display;
-    ClockTimer timer(f.clock, display);
-    f.s.PlayDuration = 5;
-    timer.start();
-    EXPECT_TRUE(timer.isRunning());
-
-    f.engine.ms = 300;
-    timer.tick();
-    EXPECT_EQ(display.timeText, " 0:00.3");
-    EXPECT_TRUE(timer.isRunning());
-
-    f.engine.ms = 600;
-    timer.tick();
-    EXPECT_EQ(display.timeText, " 0:00.6");
-    EXPECT_FALSE(timer.isRunning());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "sound/playbackdisplay.h"
+#include "sound/playback/playbackdisplay.h"
 
 namespace qn::playbacktest {
 

@@ -1,7 +1,7 @@
 #include "clocktimer.h"
 
-#include "playbackclock.h"
-#include "playbackdisplay.h"
+#include "sound/playback/playbackclock.h"
+#include "sound/playback/playbackdisplay.h"
 
 namespace qn {
 

@@ -1,4 +1,4 @@
-#include "sound/synthengine.h"
+#include "sound/engine/synthengine.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
-#include <QKeyEvent>
 #include <QPushButton>
 
+#include "staff/rgbnumber.h"
 #include "staff/twipwidget.h"
 
 namespace qn {
@@ -23,58 +23,7 @@ constexpr std::array<const char*, kPianoKeys> kCaptions = {
     "B", "C", "D",     "E",  "F",  "G",  "A",  "B",  "C",  "D",  "E",  "F",  "G",
     "A", "B", "Pause", "C#", "D#", "F#", "G#", "A#", "C#", "D#", "F#", "G#", "A#"};
 
-// The key of the digit row at X keyboard key code `scanCode` (the same on X11
-// and Wayland), whatever the layout or Shift makes it type: Shift+2 types "@"
-// but is still the key "2". -1 for any other key.
-int digitRowKey(quint32 scanCode) {
-    constexpr quint32 kGraveKey = 49, kOneKey = 10, kZeroKey = 19, kMinusKey = 20, kEqualKey = 21;
-    if (scanCode >= kOneKey && scanCode < kZeroKey)
-        return '1' + static_cast<int>(scanCode - kOneKey);
-    switch (scanCode) {
-        case kZeroKey:
-            return '0';
-        case kMinusKey:
-            return kVkMinus;
-        case kEqualKey:
-            return kVkEquals;
-        case kGraveKey:
-            return kVkGrave;
-        default:
-            return -1;
-    }
-}
-
 }  // namespace
-
-QColor colorFromRgbNumber(uint32_t rgb) {
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-int virtualKeyCode(const QKeyEvent& event) {
-    // The keypad's digits are other keys than the row of digits above the letters.
-    if (event.modifiers() & Qt::KeypadModifier) return -1;
-    const int key = event.key();
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F10) return kVkF1 + (key - Qt::Key_F1);
-    switch (key) {
-        case Qt::Key_QuoteLeft:
-            return kVkGrave;
-        case Qt::Key_Minus:
-            return kVkMinus;
-        case Qt::Key_Equal:
-            return kVkEquals;
-        case Qt::Key_Backspace:
-            return kVkBackspace;
-        case Qt::Key_Escape:
-            return kVkEscape;
-        default:
-#ifdef Q_OS_LINUX
-            return digitRowKey(event.nativeScanCode());
-#else
-            return -1;
-#endif
-    }
-}
 
 PianoKeys::PianoKeys(QGraphicsScene& scene, QObject* parent) : QObject(parent) {
     for (int k = 0; k < kPianoKeys; ++k) {

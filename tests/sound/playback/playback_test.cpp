@@ -1,4 +1,4 @@
-#include "sound/playback.h"
+#include "sound/playback/playback.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "fakeengine.h"
 #include "model/midiwriter.h"
 #include "playbacktestsupport.h"
-#include "sound/playbackclock.h"
+#include "sound/playback/playbackclock.h"
 
 namespace qn {
 namespace {

@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 
-#include "audioengine.h"
 #include "model/numbertext.h"
 #include "piano.h"
+#include "sound/audioengine.h"
 
 namespace qn {
 

@@ -1,4 +1,4 @@
-#include "sound/synthsetup.h"
+#include "sound/engine/synthsetup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sound/karaokewindow.h"
+#include "app/karaokewindow.h"
 
 #include <gtest/gtest.h>
 

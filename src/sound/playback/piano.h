@@ -6,6 +6,7 @@
 //
 // UI thread only. The piano holds references; the window owns everything.
 
+#include <Qt>
 #include <cstdint>
 #include <functional>
 
@@ -21,19 +22,11 @@ inline constexpr int kPianoKeys = 26;
 inline constexpr int kWhiteKeys = 16;  // keys 0..15; 16..25 are the black keys
 inline constexpr int kPauseKey = 15;   // the white key that enters rests
 
-// Virtual key codes of the computer keys that play the piano (the codes are
-// the ones Windows gives; QKeyEvents are translated to them).
-inline constexpr int kVkBackspace = 8;
-inline constexpr int kVkEscape = 27;
-inline constexpr int kVkF1 = 112;
-inline constexpr int kVkF10 = 121;
-inline constexpr int kVkEquals = 187;
-inline constexpr int kVkMinus = 189;
-inline constexpr int kVkGrave = 192;
-
-// Piano key played by a computer key, -1 for none. Digits are their ASCII
-// codes; the keypad's digits have other codes and play nothing.
-int KeyToPianoKey(int keyCode);
+// Piano key played by a computer key, given as its Qt::Key code, -1 for none.
+// Shift does not matter: the symbols Shift gives the digit row on a US layout
+// (Qt::Key_Exclam for 1, Qt::Key_AsciiTilde for `) play as the unshifted keys.
+// The keypad's keys are other keys than the digit row's and play nothing.
+int KeyToPianoKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Pitch code of piano key k (0..25): the rest code for "Pause", -1 for no key.
 int pianoKeyPitch(int k);
@@ -80,10 +73,11 @@ class Piano {
     // A key clicked (0..25): plays its note and, while recording, appends it
     // to the active track. Nothing while the playback clock runs.
     void Piano_Click(int k);
-    // A computer key pressed and released: the key lights blue while held,
-    // even during playback, and plays through Piano_Click.
-    void Piano_KeyDown(int keyCode);
-    void Piano_KeyUp(int keyCode);
+    // A computer key pressed and released (Qt::Key and modifiers): the piano
+    // key it plays lights blue while held, even during playback, and plays
+    // through Piano_Click.
+    void Piano_KeyDown(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Piano_KeyUp(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     // Plays the instrument dialog's review note with `program` in the active
     // track's octave. False when nothing could be played; the dialog then asks again.

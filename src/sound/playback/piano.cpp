@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "audioengine.h"
 #include "model/notepreview.h"
+#include "sound/audioengine.h"
 
 namespace qn {
 
@@ -22,27 +22,42 @@ constexpr int kReviewLength = 2;
 // A note further right than the last column scrolls it back to this column.
 constexpr int kEntryColumn = 10;
 
+// The computer keys that play the piano. Each key plays the same with Shift
+// held, so the symbol Shift gives it on a US layout stands beside it. Keys 14
+// and 25 have no computer key.
+struct ComputerKey {
+    int key;  // Qt::Key
+    int pianoKey;
+};
+// clang-format off
+constexpr ComputerKey kComputerKeys[] = {
+    {Qt::Key_QuoteLeft, 0}, {Qt::Key_AsciiTilde, 0},
+    {Qt::Key_1, 1},         {Qt::Key_Exclam, 1},
+    {Qt::Key_2, 2},         {Qt::Key_At, 2},
+    {Qt::Key_3, 3},         {Qt::Key_NumberSign, 3},
+    {Qt::Key_4, 4},         {Qt::Key_Dollar, 4},
+    {Qt::Key_5, 5},         {Qt::Key_Percent, 5},
+    {Qt::Key_6, 6},         {Qt::Key_AsciiCircum, 6},
+    {Qt::Key_7, 7},         {Qt::Key_Ampersand, 7},
+    {Qt::Key_8, 8},         {Qt::Key_Asterisk, 8},
+    {Qt::Key_9, 9},         {Qt::Key_ParenLeft, 9},
+    {Qt::Key_0, 10},        {Qt::Key_ParenRight, 10},
+    {Qt::Key_Minus, 11},    {Qt::Key_Underscore, 11},
+    {Qt::Key_Equal, 12},    {Qt::Key_Plus, 12},
+    {Qt::Key_Backspace, 13},
+    {Qt::Key_Escape, kPauseKey},
+    {Qt::Key_F1, 16}, {Qt::Key_F2, 17}, {Qt::Key_F3, 18}, {Qt::Key_F4, 19}, {Qt::Key_F5, 20},
+    {Qt::Key_F6, 21}, {Qt::Key_F7, 22}, {Qt::Key_F8, 23}, {Qt::Key_F9, 24},
+};
+// clang-format on
+
 }  // namespace
 
-int KeyToPianoKey(int keyCode) {
-    if (keyCode >= '1' && keyCode <= '9') return keyCode - '0';
-    if (keyCode >= kVkF1 && keyCode < kVkF10) return kWhiteKeys + keyCode - kVkF1;
-    switch (keyCode) {
-        case kVkGrave:
-            return 0;
-        case '0':
-            return 10;
-        case kVkMinus:
-            return 11;
-        case kVkEquals:
-            return 12;
-        case kVkBackspace:
-            return 13;
-        case kVkEscape:
-            return kPauseKey;
-        default:
-            return -1;
-    }
+int KeyToPianoKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::KeypadModifier) return -1;
+    for (const ComputerKey& c : kComputerKeys)
+        if (c.key == key) return c.pianoKey;
+    return -1;
 }
 
 int pianoKeyPitch(int k) {
@@ -109,16 +124,16 @@ bool Piano::preview(int instrument, int pitch, int length) {
     return true;
 }
 
-void Piano::Piano_KeyDown(int keyCode) {
-    const int k = KeyToPianoKey(keyCode);
+void Piano::Piano_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const int k = KeyToPianoKey(key, modifiers);
     if (k < 0) return;
     m_lights.LitKey = k;
     m_display.setKeyColor(k, kHeldKeyColor);
     Piano_Click(k);
 }
 
-void Piano::Piano_KeyUp(int keyCode) {
-    const int k = KeyToPianoKey(keyCode);
+void Piano::Piano_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
+    const int k = KeyToPianoKey(key, modifiers);
     if (k >= 0) m_display.setKeyColor(k, keyRestColor(k));
 }
 
