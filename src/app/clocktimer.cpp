@@ -7,14 +7,14 @@ namespace qn {
 
 ClockTimer::ClockTimer(PlaybackClock& clock, PlaybackDisplay& display, QObject* parent)
     : QObject(parent), m_clock(clock), m_display(display) {
-    m_TimerClock.setObjectName(QStringLiteral("TimerClock"));
-    m_TimerClock.setInterval(kIntervalMs);
-    connect(&m_TimerClock, &QTimer::timeout, this, &ClockTimer::tick);
+    m_timer.setObjectName(QStringLiteral("TimerClock"));
+    m_timer.setInterval(kIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &ClockTimer::tick);
 }
 
 void ClockTimer::tick() {
     const DisplayChanges changes = m_clock.tick();
-    if (changes.stopClock) m_TimerClock.stop();
+    if (changes.stopClock) m_timer.stop();
     m_display.apply(changes);
 }
 

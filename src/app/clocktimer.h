@@ -1,6 +1,6 @@
 #pragma once
 
-// TimerClock: the 100 ms timer that runs the playback clock while a playback
+// The 100 ms timer that runs the playback clock while a playback
 // is timed, and hands each tick's display changes to the window. The window's
 // PlaybackDisplay timer functions call start(), stop() and isRunning().
 // UI thread only.
@@ -20,9 +20,9 @@ class ClockTimer : public QObject {
 
     ClockTimer(PlaybackClock& clock, PlaybackDisplay& display, QObject* parent = nullptr);
 
-    void start() { m_TimerClock.start(); }
-    void stop() { m_TimerClock.stop(); }
-    bool isRunning() const { return m_TimerClock.isActive(); }
+    void start() { m_timer.start(); }
+    void stop() { m_timer.stop(); }
+    bool isRunning() const { return m_timer.isActive(); }
 
   public slots:
     // One tick; the end of the playback stops the timer.
@@ -31,7 +31,7 @@ class ClockTimer : public QObject {
   private:
     PlaybackClock& m_clock;
     PlaybackDisplay& m_display;
-    QTimer m_TimerClock;
+    QTimer m_timer;
 };
 
 }  // namespace qn
