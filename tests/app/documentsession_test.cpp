@@ -10,18 +10,13 @@
 
 #include "app/documentfile.h"
 #include "app/safefile.h"
+#include "apptestsupport.h"
 #include "model/msfwriter.h"
-#include "scripteddialogs.h"
 
 namespace qn {
 namespace {
 
-const char* const kTwoTrackFile =
-    "COMPOSITIONNAMEtwo.msf\r\nCOMPOSITIONCOPYRIGHT(c)2026\r\nCOMPOSITIONAUTHORAnn\r\n"
-    "DIVISION 80\r\nECHO\r\nBASSCLEF\r\nTRACK 0\r\nINST 40\r\nOCTAVE 5\r\n"
-    " 1, 90, 3\r\n 2, 91, 3\r\n 3, 92, 3\r\n 4, 93, 3\r\n 5, 94, 3\r\n"
-    "TRACK 1\r\nINST 73\r\nOCTAVE 3\r\n 12, 100, 2\r\n 169, 100, 7\r\n"
-    "LYRICS\r\n 5\r\none\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
+using test::kTwoTrackFile;
 
 // Records what the session asks the window to do, one word a call.
 class RecordingView : public DocumentView {
@@ -47,48 +42,18 @@ class RecordingView : public DocumentView {
     void log(const char* call) { calls << QLatin1String(call); }
 };
 
-class DocumentSessionTest : public ::testing::Test {
+class DocumentSessionTest : public test::FolderTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        store = std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
-                                            QSettings::IniFormat);
-    }
-
-    QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
     std::unique_ptr<DocumentSession> startSession(const QString& commandLine = {},
                                                   const QString& registrationError = {}) {
-        SessionOptions options;
-        options.commandLine = commandLine;
-        options.executablePath = QStringLiteral("/opt/quillnote/quillnote");
-        options.settings = store.get();
-        options.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
-        options.registerAssociation = [this, registrationError](const QString& executable) {
-            registrations << executable;
-            return registrationError;
-        };
-        auto session = std::make_unique<DocumentSession>(options, dialogs, view);
+        auto session = std::make_unique<DocumentSession>(
+            sessionOptions(commandLine, registrationError), dialogs, view);
         started = session->start();
         return session;
     }
 
-    QString property(const char* key) {
-        store->sync();
-        return store->value(QStringLiteral("Properties/") + QLatin1String(key)).toString();
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<QSettings> store;
     test::ScriptedDialogs dialogs;
     RecordingView view;
-    QStringList registrations;
     bool started = false;
 };
 

@@ -21,46 +21,20 @@
 #include "app/mainwindow.h"
 #include "app/octavedialog.h"
 #include "app/optionsdialog.h"
-#include "fakeengine.h"
+#include "apptestsupport.h"
 #include "model/notepreview.h"
-#include "scripteddialogs.h"
 #include "staff/labelitem.h"
 #include "staff/staffscene.h"
 
 namespace qn {
 namespace {
 
-class WindowDialogsTest : public ::testing::Test {
+class WindowDialogsTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        store = std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
-                                            QSettings::IniFormat);
-        StartOptions options;
-        options.settings = store.get();
-        options.registerAssociation = [](const QString&) { return QString(); };
-        options.startEngine = [this] {
-            auto fake = std::make_unique<test::FakeEngine>();
-            engine = fake.get();
-            return EngineStart{std::move(fake), {}, {}};
-        };
-        auto scripted = std::make_unique<test::ScriptedDialogs>();
-        dialogs = scripted.get();
-        w = std::make_unique<MainWindow>(options, std::move(scripted));
-        w->start();
+        WindowTest::SetUp();
+        w = makeWindow();
     }
-
-    template <typename T>
-    T* child(QWidget* parent, const QString& name) {
-        T* found = parent->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<QSettings> store;
-    test::ScriptedDialogs* dialogs = nullptr;
-    test::FakeEngine* engine = nullptr;
     std::unique_ptr<MainWindow> w;
 };
 
