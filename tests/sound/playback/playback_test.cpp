@@ -1,71 +1,41 @@
-#include "sound/playback/playback.h"
-
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 
-#include "fakeengine.h"
-#include "model/midiwriter.h"
 #include "playbacktestsupport.h"
-#include "sound/playback/playbackclock.h"
 
 namespace qn {
 namespace {
 
-using playbacktest::FakePlaybackDisplay;
-
-constexpr uint32_t kUntouched = 1;  // the fake display's colour until a command sets one
-
-struct Selection {
-    int scrollPos, trackFrom, trackTo, start, end;
-};
-
-// A composition, editing state, fake engine and display, and the playback
-// and clock working on them.
-struct PlaybackRig {
-    explicit PlaybackRig(int notes = 0) {
-        for (int t = 0; t < kTrackCount; ++t)
-            fill(t, notes);
-    }
-    void fill(int track, int count) {
-        for (int i = 0; i < count; ++i)
-            c.setNote(
-                track, i,
-                Note{static_cast<int16_t>((i + 3 * track) % 25), 90, static_cast<uint8_t>(i % 6)});
-        c.NoteCount[track] = static_cast<int16_t>(count);
-    }
-    void select(const Selection& sel) {
-        e.ScrollPos = sel.scrollPos;
-        e.SelTrackFrom = sel.trackFrom;
-        e.SelTrackTo = sel.trackTo;
-        e.SelStart = sel.start;
-        e.SelEnd = sel.end;
-        e.SelActive = true;
-    }
-    // Sets the engine's clock to `elapsed` tenths into the playback and ticks once.
-    DisplayChanges tickAt(int elapsed) {
-        engine.ms = (int64_t{elapsed} + s.ClockStart - s.PosOffset) * 100;
-        DisplayChanges changes = clock.tick();
-        display.apply(changes);
-        return changes;
-    }
-    std::vector<uint8_t> midi(int firstTrack, int lastTrack, int firstNote, int lastNote) const {
-        return WriteMidiFile(c, firstTrack, lastTrack, firstNote, lastNote);
-    }
-
-    Composition c;
-    EditState e;
-    test::FakeEngine engine;
-    FakePlaybackDisplay display;
-    PianoLights lights;
-    Playback p{c, e, engine, display, lights};
-    PlaybackState& s = p.state();
-    PlaybackClock clock{c, e, engine, s, lights};
-};
+using namespace playbacktest;
 
 enum class From { Stopped, Playing, Paused };
-enum class Command { Play, Pause, Stop };
+enum class Command { Play, Pause, Stop, StartToSelection, FromSelection, PlayMidiFile };
+
+// Brings the playback into a state: stopped, or playing one second in, or paused there.
+void reach(PlaybackRig& f, From from) {
+    if (from == From::Stopped) return f.p.Stop();
+    f.p.Play();
+    f.tickAt(10);
+    if (from == From::Paused) f.p.Pause();
+}
+
+void run(PlaybackRig& f, Command command) {
+    switch (command) {
+        case Command::Play:
+            return f.p.Play();
+        case Command::Pause:
+            return f.p.Pause();
+        case Command::Stop:
+            return f.p.Stop();
+        case Command::StartToSelection:
+            return f.p.StartToSelection();
+        case Command::FromSelection:
+            return f.p.FromSelection();
+        case Command::PlayMidiFile:
+            return f.p.PlayMidiFile("/music/song.mid");
+    }
+}
 
 TEST(PlaybackTest, StateTable) {
     struct Transition {
@@ -90,18 +60,10 @@ TEST(PlaybackTest, StateTable) {
         SCOPED_TRACE(testing::Message() << "from " << static_cast<int>(t.from) << " command "
                                         << static_cast<int>(t.command));
         PlaybackRig f(20);
-        if (t.from == From::Stopped) f.p.Stop();
-        if (t.from != From::Stopped) {
-            f.p.Play();
-            f.tickAt(10);
-        }
-        if (t.from == From::Paused) f.p.Pause();
+        reach(f, t.from);
         f.display.pauseBars = f.display.stopBox = kUntouched;
         const int loads = f.engine.loads;
-
-        if (t.command == Command::Play) f.p.Play();
-        if (t.command == Command::Pause) f.p.Pause();
-        if (t.command == Command::Stop) f.p.Stop();
+        run(f, t.command);
 
         EXPECT_EQ(f.s.Paused, t.paused);
         EXPECT_EQ(f.display.timer, t.timer);
@@ -155,6 +117,7 @@ TEST(PlaybackTest, FreshStartPlaysItsRangeAndSetsTheClockValues) {
         f.e.ActiveTrack = k.activeTrack;
         if (k.selection) f.select(*k.selection);
         f.engine.ms = k.ms;
+        f.s.PosOffset = f.s.PlayPos = 77;  // left by an earlier playback
         f.p.Play();
 
         EXPECT_EQ(f.engine.bytes, f.midi(k.firstTrack, k.lastTrack, k.firstNote, k.lastNote));
@@ -188,37 +151,28 @@ TEST(PlaybackTest, NothingToPlayOnlyGreysTheIndicators) {
 }
 
 TEST(PlaybackTest, LoadFailureShowsTheMessageOnlyForPlay) {
-    struct Case {
-        const char* name;
-        std::function<void(PlaybackRig&)> run;
+    const struct {
+        From from;
+        Command command;
         bool message;
-        size_t starts;  // before the failing load
-    };
-    const Case cases[] = {
-        {"fresh Play", [](PlaybackRig& f) { f.p.Play(); }, true, 0},
-        {"resumed Play",
-         [](PlaybackRig& f) {
-             f.engine.loadSucceeds = true;
-             f.p.Play();
-             f.tickAt(30);
-             f.p.Pause();
-             f.engine.loadSucceeds = false;
-             f.p.Play();
-         },
-         true, 1},
-        {"Start to Selection", [](PlaybackRig& f) { f.p.StartToSelection(); }, false, 0},
-        {"From Selection to End", [](PlaybackRig& f) { f.p.FromSelection(); }, false, 0},
-        {"Play a MIDI File", [](PlaybackRig& f) { f.p.PlayMidiFile("/music/song.mid"); }, false, 0},
+    } cases[] = {
+        {From::Stopped, Command::Play, true},
+        {From::Paused, Command::Play, true},
+        {From::Stopped, Command::StartToSelection, false},
+        {From::Stopped, Command::FromSelection, false},
+        {From::Stopped, Command::PlayMidiFile, false},
     };
     using Message = std::pair<std::string, std::string>;
     const Message loadError{"Couldn't load", "There was an error loading the MIDI file."};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
+    for (const auto& k : cases) {
+        SCOPED_TRACE(static_cast<int>(k.command));
         PlaybackRig f(30);
         if (!k.message) f.select({0, 0, 3, 2, 4});
+        reach(f, k.from);
+        const size_t starts = f.engine.plays.size();
         f.engine.loadSucceeds = false;
-        k.run(f);
-        EXPECT_EQ(f.engine.plays.size(), k.starts);
+        run(f, k.command);
+        EXPECT_EQ(f.engine.plays.size(), starts);
         EXPECT_FALSE(f.display.timer);
         EXPECT_EQ(f.display.messages, k.message ? std::vector{loadError} : std::vector<Message>{});
     }
@@ -236,6 +190,7 @@ TEST(PlaybackTest, ResumeContinuesFromTheNoteUnderTheLastPosition) {
         f.p.Pause();
         f.engine.ms += 54321;  // time passes while paused
         f.s.actrk = activeTrackOnly;
+        f.s.KaraokeMode = true;
         f.p.Play();
 
         EXPECT_EQ(f.s.PosOffset, 20);
@@ -243,7 +198,7 @@ TEST(PlaybackTest, ResumeContinuesFromTheNoteUnderTheLastPosition) {
         EXPECT_EQ(f.s.PlayPos, 6);
         EXPECT_EQ(f.engine.bytes, activeTrackOnly ? f.midi(2, 2, 6, 12) : f.midi(0, 3, 6, 20));
         EXPECT_EQ(f.engine.plays, (std::vector<bool>{true, false}));  // the rest plays once
-        EXPECT_TRUE(f.display.timer);
+        EXPECT_TRUE(f.display.timer && f.display.karaokeShown);
         // The clock goes on from the paused position.
         EXPECT_EQ(f.tickAt(25).timeText, " 0:02.5");
         EXPECT_EQ(f.s.ClockElapsed, 25);
@@ -278,7 +233,8 @@ TEST(PlaybackTest, StartToSelectionAndFromSelectionToEnd) {
         PlaybackRig f(k.notes);
         f.select({k.scrollPos, 1, 2, k.selStart, k.selStart + 2});
         f.e.SelActive = k.selActive;
-        f.s.PlayerPianoMode = true;
+        f.s.PlayerPianoMode = f.s.TeachMode = true;
+        f.lights.LitKey = 5;
         f.s.PosOffset = 77;
         f.s.Paused = k.paused;
         f.display.pauseBars = kUntouched;
@@ -294,6 +250,7 @@ TEST(PlaybackTest, StartToSelectionAndFromSelectionToEnd) {
         EXPECT_EQ(f.display.timer, k.from && plays);  // Start to Selection runs no clock
         EXPECT_EQ(f.s.Paused, k.paused && !plays);
         EXPECT_EQ(f.display.pauseBars, k.paused && plays ? kIndicatorGrey : kUntouched);
+        EXPECT_EQ(f.lights.LitKey, plays ? 0 : 5);
         if (!plays) continue;
         EXPECT_EQ(f.engine.bytes, f.midi(0, 3, k.firstNote, k.lastNote));
         EXPECT_FLOAT_EQ(f.s.PlayDuration, k.duration);
@@ -311,8 +268,8 @@ TEST(PlaybackTest, FreshStartResetsTheDisplaysOnlyWithoutASelection) {
             f.c.Lyrics[i] = std::string(1, static_cast<char>('a' + i));
         f.s.KaraokeMode = f.s.PlayerPianoMode = f.s.TeachMode = true;
         f.e.ScrollPos = 40;
-        f.s.KaraokeGroup = 2;
-        f.s.KaraokeWord = 3;
+        f.s.KaraokeGroup = f.s.FollowPage = 2;
+        f.s.KaraokeWord = f.s.FollowBox = 3;
         f.lights = PianoLights{7, kBlackKeyColor};
         if (withSelection) f.select({40, 0, 3, 2, 5});
         f.p.Play();
@@ -335,51 +292,27 @@ TEST(PlaybackTest, FreshStartResetsTheDisplaysOnlyWithoutASelection) {
     }
 }
 
-TEST(PlaybackTest, StopRestoresTheLitKeyAndTheFollowedLyricBox) {
-    PlaybackRig f(20);
-    f.c.setNote(0, 1, Note{7, 90, 3});  // key 18, a black key
-    f.s.TeachMode = f.s.PlayerPianoMode = true;
-    f.p.Play();
-    f.tickAt(3);  // column round(3 / 3.140625) = 1
-    ASSERT_EQ(f.display.keys[18], kLitKeyColor);
-    ASSERT_EQ(f.display.lyrics[1], kFollowColor);
-
-    f.p.Stop();
-    EXPECT_EQ(f.display.keys[18], kBlackKeyColor);
-    EXPECT_EQ(f.display.lyrics[1], kWhite);
-    EXPECT_FALSE(f.display.timer);
-}
-
-TEST(PlaybackTest, StartingOverAndStoppingLeaveNoStaleLights) {
-    PlaybackRig f(20);
-    f.c.setNote(0, 1, Note{7, 90, 3});  // key 18, a black key
-    f.s.TeachMode = f.s.PlayerPianoMode = true;
-    f.p.Play();
-    f.tickAt(3);
-    f.p.Play();  // started over while key 18 and box 1 are lit
-    EXPECT_EQ(f.display.keys[18], kBlackKeyColor);
-    EXPECT_EQ(f.display.lyrics[1], kWhite);
-
-    // A computer key lit black key 16; Stop gives it black, not the white it
-    // would get from the restore colour stored before any playback.
+TEST(PlaybackTest, StopAndStartingOverGiveTheLitKeyAndLyricBoxTheirOwnColours) {
+    for (const bool stop : {true, false}) {
+        SCOPED_TRACE(stop ? "Stop" : "Play again");
+        PlaybackRig f(20);
+        f.c.setNote(0, 1, Note{7, 90, 3});  // key 18, a black key
+        f.s.TeachMode = f.s.PlayerPianoMode = true;
+        f.p.Play();
+        f.tickAt(3);  // column round(3 / 3.140625) = 1
+        ASSERT_EQ(f.display.keys[18], kLitKeyColor);
+        ASSERT_EQ(f.display.lyrics[1], kFollowColor);
+        stop ? f.p.Stop() : f.p.Play();
+        EXPECT_EQ(f.display.keys[18], kBlackKeyColor);
+        EXPECT_EQ(f.display.lyrics[1], kWhite);
+    }
+    // A computer key lit black key 16 while the stored restore colour is still
+    // the white of before any playback: Stop gives it black.
     PlaybackRig g(20);
     g.s.TeachMode = true;
-    g.lights.LitKey = 16;
-    g.lights.KeyRestoreColor = kWhite;
+    g.lights = PianoLights{16, kWhite};
     g.p.Stop();
     EXPECT_EQ(g.display.keys[16], kBlackKeyColor);
-}
-
-TEST(PlaybackTest, FromSelectionToEndCountsFromTheRangeAfterASelectionWasPlayed) {
-    PlaybackRig f(40);
-    f.select({20, 0, 3, 4, 6});
-    f.p.Play();  // a selection: PosOffset goes negative
-    ASSERT_LT(f.s.PosOffset, 0);
-    f.p.FromSelection();
-    EXPECT_EQ(f.s.PosOffset, 0);
-    f.engine.ms = (int64_t{f.s.ClockStart} + 12) * 100;
-    f.clock.tick();
-    EXPECT_EQ(f.s.ClockElapsed, 12);
 }
 
 TEST(PlaybackTest, MasterVolumeInHundredthsOfADecibel) {

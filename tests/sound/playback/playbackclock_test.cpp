@@ -1,34 +1,20 @@
-#include "sound/playback/playbackclock.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "fakeengine.h"
 #include "playbacktestsupport.h"
 
 namespace qn {
 namespace {
 
-using playbacktest::FakePlaybackDisplay;
+using namespace playbacktest;
 
-struct ClockRig {
+// A clock of one tenth per note over a long playback.
+struct ClockRig : PlaybackRig {
     ClockRig() {
         s.TenthsPerNote = 1;
         s.PlayDuration = 20000;
     }
-    // Sets the engine's clock to `elapsed` tenths into the playback and ticks once.
-    DisplayChanges at(int elapsed) {
-        engine.ms = (int64_t{elapsed} + s.ClockStart - s.PosOffset) * 100;
-        return clock.tick();
-    }
-
-    Composition c;
-    EditState e;
-    test::FakeEngine engine;
-    PlaybackState s;
-    PianoLights lights{0, kWhiteKeyColor};
-    PlaybackClock clock{c, e, engine, s, lights};
 };
 
 TEST(PlaybackClockTest, TimeDisplayText) {
@@ -98,7 +84,7 @@ TEST(PlaybackClockTest, KaraokeBallWalksFiveWordsThenTheLabelsRefill) {
         {20, 840, 2, {"w10", "w11", "w12", "w13", "w14"}},
     };
     for (const Step& step : steps) {
-        const DisplayChanges changes = f.at(step.elapsed);
+        const DisplayChanges changes = f.tickAt(step.elapsed);
         EXPECT_EQ(changes.ballLeft, step.ball) << step.elapsed;
         EXPECT_EQ(f.s.KaraokeGroup, step.group) << step.elapsed;
         ASSERT_EQ(changes.vocLabels.has_value(), !step.labels.empty()) << step.elapsed;
@@ -108,27 +94,22 @@ TEST(PlaybackClockTest, KaraokeBallWalksFiveWordsThenTheLabelsRefill) {
                 step.labels);
         }
     }
-}
-
-TEST(PlaybackClockTest, KaraokeLabelsPastTheLastLyricSlotStayEmpty) {
-    ClockRig f;
-    f.s.KaraokeMode = true;
+    // Labels past the last lyric slot stay empty.
     f.s.KaraokeGroup = 1999;
     f.c.Lyrics[kMaxNoteIndex] = "last";
-    const DisplayChanges changes = f.at(10000);
-    ASSERT_TRUE(changes.vocLabels);
-    EXPECT_EQ(*changes.vocLabels, (std::array<std::string, kKaraokeLabels>{"last"}));
+    const auto last = f.tickAt(20000).vocLabels;
+    EXPECT_EQ(last, (std::array<std::string, kKaraokeLabels>{"last"}));
 }
 
 TEST(PlaybackClockTest, PlayerPianoTurnsThePageByTwentyColumns) {
     ClockRig f;
     f.s.PlayerPianoMode = true;
-    f.e.ScrollPos = 0;
-    DisplayChanges changes = f.at(19);
+    f.lights.LitKey = 3;
+    DisplayChanges changes = f.tickAt(19);
     EXPECT_EQ(changes.lyricColors, (std::vector<ItemColor>{{0, kWhite}, {19, kFollowColor}}));
-    EXPECT_FALSE(changes.redrawStaff);
+    EXPECT_FALSE(changes.redrawStaff || !changes.keyColors.empty());  // teach is off
 
-    changes = f.at(20);
+    changes = f.tickAt(20);
     EXPECT_EQ(changes.lyricColors, (std::vector<ItemColor>{{19, kWhite}, {0, kFollowColor}}));
     EXPECT_TRUE(changes.redrawStaff);
     EXPECT_EQ(f.e.ScrollPos, 20);
@@ -136,14 +117,20 @@ TEST(PlaybackClockTest, PlayerPianoTurnsThePageByTwentyColumns) {
     EXPECT_EQ(f.s.FollowBox, 0);
 
     // A position before the page wraps into it.
-    changes = f.at(15);
+    changes = f.tickAt(15);
     EXPECT_EQ(f.s.FollowBox, 15);
     EXPECT_EQ(f.e.ScrollPos, 20);
+
+    // No page lies past the last note slot.
+    f.e.ScrollPos = 9990;
+    EXPECT_FALSE(f.tickAt(40).redrawStaff);
+    EXPECT_EQ(f.e.ScrollPos, 9990);
 }
 
 TEST(PlaybackClockTest, TeachLightsTheActiveTracksNoteOnce) {
     ClockRig f;
     f.s.TeachMode = true;
+    f.lights.KeyRestoreColor = kWhiteKeyColor;
     f.e.ActiveTrack = 1;
     const int codes[] = {5, 5, kRestPitch, 2, 24};
     for (int i = 0; i < 5; ++i)
@@ -162,7 +149,9 @@ TEST(PlaybackClockTest, TeachLightsTheActiveTracksNoteOnce) {
         {{{14, kLitKeyColor}, {16, kBlackKeyColor}}, 14, kWhiteKeyColor},
     };
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(f.at(i).keyColors, steps[i].keys) << i;
+        const DisplayChanges changes = f.tickAt(i);
+        EXPECT_EQ(changes.keyColors, steps[i].keys) << i;
+        EXPECT_TRUE(changes.lyricColors.empty() && !changes.ballLeft);  // their modes are off
         EXPECT_EQ(f.lights.LitKey, steps[i].lit) << i;
         EXPECT_EQ(f.lights.KeyRestoreColor, steps[i].restore) << i;
     }
@@ -187,11 +176,10 @@ TEST(PlaybackClockTest, EndOfPlaybackStopsTheClockAndClearsTheLights) {
         f.lights = PianoLights{18, kBlackKeyColor};
         f.s.FollowBox = 4;
         f.s.PosOffset = k.elapsed < 0 ? k.elapsed : 0;
-        const DisplayChanges changes = f.at(k.elapsed);
+        const DisplayChanges changes = f.tickAt(k.elapsed);
         EXPECT_EQ(changes.stopClock, k.ends) << k.elapsed;
         EXPECT_EQ(changes.timeText.has_value(), k.timeShown) << k.elapsed;
-        EXPECT_GE(f.s.PlayPos, kMinPlayPos);
-        EXPECT_LE(f.s.PlayPos, kMaxPlayPos);
+        EXPECT_EQ(f.s.PlayPos, std::clamp(k.elapsed, kMinPlayPos, kMaxPlayPos));
         if (!k.ends) continue;
         ASSERT_FALSE(changes.keyColors.empty());
         EXPECT_EQ(changes.keyColors.back(), (ItemColor{f.lights.LitKey, f.lights.KeyRestoreColor}));
