@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "enginetestsupport.h"
-#include "sound/effects/effectchain.h"
-#include "sound/engine/effectprocessor.h"
 
 namespace qn {
 namespace {
@@ -43,25 +41,6 @@ TEST(OfflineRender, RendersTheCompositionAndTheLastNotesReleaseThenStops) {
         EXPECT_FALSE(error.isEmpty());
         EXPECT_EQ(calls, 0);
     }
-}
-
-TEST(OfflineRender, ASwitchedOnEffectChangesTheSound) {
-    const auto midi = midiOf(*composition(64, {{12, 100, 5}}));
-    const auto dry = render(midi);
-    fx::EffectSettings settings;
-    settings.enabled[static_cast<int>(fx::EffectKind::Distortion)] = true;
-    std::string error;
-    EffectProcessor distortion(fx::EffectChain::create(settings, kDefaultSampleRate, &error));
-    RenderOptions options;
-    options.processor = &distortion;
-    const auto wet = render(midi, options);
-    ASSERT_FALSE(dry.empty() || wet.empty());
-    double difference = 0, power = 0;
-    for (size_t i = 0; i < std::min(dry.size(), wet.size()); ++i) {
-        difference += (wet[i] - dry[i]) * (wet[i] - dry[i]);
-        power += dry[i] * dry[i];
-    }
-    EXPECT_GT(difference / power, 0.01);
 }
 
 }  // namespace
