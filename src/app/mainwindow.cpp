@@ -451,13 +451,13 @@ void MainWindow::dispatch(Command command) {
         case Command::PlayFromSelection:
             return m_sound->playback().FromSelection();
         case Command::ActiveTrackOnly: {
-            bool& only = m_sound->playback().state().actrk;
+            bool& only = m_sound->playback().state().activeTrackOnly;
             only = !only;
             return m_commands->setChecked(Command::ActiveTrackOnly, only);
         }
         case Command::Loop:
-            m_sound->playback().ChkLoop_Click();
-            return m_commands->setChecked(Command::Loop, m_sound->playback().state().ChkLoop);
+            m_sound->playback().toggleLoop();
+            return m_commands->setChecked(Command::Loop, m_sound->playback().state().loop);
 
         case Command::KaraokeOn:
             return setMode(Command::KaraokeOn, Command::KaraokeOff, true);

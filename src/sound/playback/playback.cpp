@@ -55,7 +55,7 @@ void Playback::resume() {
     s.Paused = false;
 
     const int t = m_edit.ActiveTrack;
-    const auto midi = s.actrk ? midiRange(t, t, s.ResumeNote, m_composition.NoteCount[t])
+    const auto midi = s.activeTrackOnly ? midiRange(t, t, s.ResumeNote, m_composition.NoteCount[t])
                               : midiRange(0, kLastTrack, s.ResumeNote, m_composition.SongLength);
     if (!loadAndApplyEffects(midi)) {
         m_display.showCritical(kLoadErrorTitle, kLoadErrorText);
@@ -88,7 +88,7 @@ void Playback::freshStart() {
     if (e.SelActive) {
         const int first = e.ScrollPos + e.SelStart;
         const int last = e.ScrollPos + e.SelEnd;
-        midi = s.actrk ? midiRange(t, t, first, last)
+        midi = s.activeTrackOnly ? midiRange(t, t, first, last)
                        : midiRange(e.SelTrackFrom, e.SelTrackTo, first, last);
         const int steps = e.SelEnd - e.SelStart;
         s.PlayDuration =
@@ -100,7 +100,7 @@ void Playback::freshStart() {
         // The clock counts from the selection's first note.
         s.PosOffset = static_cast<int32_t>(roundHalfEven(-first * double{s.TenthsPerNote}));
     } else {
-        if (s.actrk) {
+        if (s.activeTrackOnly) {
             c.SongLength = c.NoteCount[t];
             // An empty active track is as empty as an empty composition.
             if (c.SongLength == 0) return;
@@ -120,7 +120,7 @@ void Playback::freshStart() {
     }
     if (!e.SelActive) resetPlayerPianoAndKaraoke(0);
     resetTeachLights();
-    startSegment(s.ChkLoop);
+    startSegment(s.loop);
     // A selection plays without the clock.
     if (!e.SelActive) m_display.startClockTimer();
 }
@@ -172,7 +172,7 @@ void Playback::StartToSelection() {
     s.PlayPos = 0;  // PosOffset stays
     resetPlayerPianoAndKaraoke(0);
     resetTeachLights();
-    startSegment(s.ChkLoop);
+    startSegment(s.loop);
     leavePause();
 }
 
@@ -196,7 +196,7 @@ void Playback::FromSelection() {
     s.PosOffset = 0;
     resetPlayerPianoAndKaraoke(n);
     resetTeachLights();
-    startSegment(s.ChkLoop);
+    startSegment(s.loop);
     m_display.startClockTimer();
     leavePause();
 }
@@ -206,7 +206,7 @@ void Playback::PlayMidiFile(const std::string& path) {
     if (m_engine.hasLoaded()) m_engine.stop();
     if (!m_engine.loadFile(path)) return;
     if (m_fx) m_fx();
-    m_engine.play(m_state.ChkLoop);
+    m_engine.play(m_state.loop);
 }
 
 void Playback::Volslider_Change(double value) {

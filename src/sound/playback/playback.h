@@ -49,7 +49,7 @@ class Playback {
     // Plays any file unread, without the clock; the window chose the path.
     void PlayMidiFile(const std::string& path);
     // Inverts the Loop check mark; it counts from the next play command.
-    void ChkLoop_Click() { m_state.ChkLoop = !m_state.ChkLoop; }
+    void toggleLoop() { m_state.loop = !m_state.loop; }
     // The Volslider's value, 0..100: 100 is full volume, 0 is -30 dB.
     void Volslider_Change(double value);
 

@@ -35,8 +35,8 @@ struct PlaybackState {
     int FollowPage = 0;    // 20-column pages turned since the start (player piano)
 
     // Menu check marks: play the active track only; repeat endlessly.
-    bool actrk = false;
-    bool ChkLoop = false;
+    bool activeTrackOnly = false;
+    bool loop = false;
 
     // Display modes; the window copies them from the settings when they change.
     bool KaraokeMode = false;

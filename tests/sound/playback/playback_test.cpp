@@ -80,7 +80,7 @@ TEST(PlaybackTest, StateTable) {
 TEST(PlaybackTest, FreshStartPlaysItsRangeAndSetsTheClockValues) {
     struct Case {
         const char* name;
-        bool actrk;
+        bool activeTrackOnly;
         int activeTrack;
         std::optional<Selection> selection;
         int division;
@@ -113,7 +113,7 @@ TEST(PlaybackTest, FreshStartPlaysItsRangeAndSetsTheClockValues) {
         f.fill(2, 40);
         f.fill(3, 3);
         f.c.Division = k.division;
-        f.s.actrk = k.actrk;
+        f.s.activeTrackOnly = k.activeTrackOnly;
         f.e.ActiveTrack = k.activeTrack;
         if (k.selection) f.select(*k.selection);
         f.engine.ms = k.ms;
@@ -140,7 +140,7 @@ TEST(PlaybackTest, NothingToPlayOnlyGreysTheIndicators) {
         PlaybackRig f;
         if (activeTrackOnly) f.fill(0, 5);
         f.e.ActiveTrack = 3;
-        f.s.actrk = activeTrackOnly;
+        f.s.activeTrackOnly = activeTrackOnly;
         f.p.Stop();
         f.p.Play();
         EXPECT_EQ(f.display.pauseBars, kIndicatorGrey);
@@ -184,12 +184,12 @@ TEST(PlaybackTest, ResumeContinuesFromTheNoteUnderTheLastPosition) {
         PlaybackRig f(20);
         f.fill(2, 12);
         f.e.ActiveTrack = 2;
-        f.s.ChkLoop = true;
+        f.s.loop = true;
         f.p.Play();  // all tracks, 201 / 64 tenths per note
         f.tickAt(20);
         f.p.Pause();
         f.engine.ms += 54321;  // time passes while paused
-        f.s.actrk = activeTrackOnly;
+        f.s.activeTrackOnly = activeTrackOnly;
         f.s.KaraokeMode = true;
         f.p.Play();
 
@@ -332,7 +332,7 @@ TEST(PlaybackTest, LoopAndMidiFilesAndEffects) {
         return false;  // a failure of the effects does not keep the sound back
     });
 
-    f.p.ChkLoop_Click();
+    f.p.toggleLoop();
     f.p.PlayMidiFile("/music/song.mid");
     EXPECT_EQ(f.engine.files, std::vector<std::string>{"/music/song.mid"});
     EXPECT_EQ(f.engine.plays, std::vector<bool>{true});
@@ -342,7 +342,7 @@ TEST(PlaybackTest, LoopAndMidiFilesAndEffects) {
     EXPECT_EQ(f.engine.plays.size(), 1u);
     EXPECT_TRUE(f.display.messages.empty());
 
-    f.p.ChkLoop_Click();
+    f.p.toggleLoop();
     f.p.Play();
     EXPECT_EQ(f.engine.plays, (std::vector<bool>{true, false}));
     EXPECT_EQ(loadedWhenEffectsRan, (std::vector<bool>{true, true}));
