@@ -175,16 +175,6 @@ TEST_F(DocumentSessionTest, FileDialogsStartInTheOpenFilesFolder) {
     EXPECT_EQ(dialogs.foldersAsked.last(), dir.path());
 }
 
-TEST_F(DocumentSessionTest, SaveFailureKeepsTheDocumentUnsaved) {
-    auto s = startSession();
-    s->composition().Modified = true;
-    dialogs.fileAnswers = {dir.filePath(QStringLiteral("missing/folder/x.msf"))};
-    s->Save_Click();
-    EXPECT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(s->composition().Modified);
-    EXPECT_EQ(s->composition().DocName, "Untitled");
-}
-
 TEST_F(DocumentSessionTest, SaveAsMidiWritesTheExportOfTheWholeComposition) {
     auto s = startSession(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
     const QString target = dir.filePath(QStringLiteral("two.mid"));

@@ -98,18 +98,6 @@ TEST_F(MainWindowTest, InstrumentLabelTakesTheInstrumentChosenInTheComboBox) {
     EXPECT_TRUE(w->composition().Modified);
 }
 
-TEST_F(MainWindowTest, RecordAndExpandedScaleSwitchBackAndForth) {
-    auto w = makeWindow();
-    w->Toolbar_Click(9);
-    EXPECT_FALSE(w->recordMode());
-    w->Toolbar_Click(9);
-    EXPECT_TRUE(w->recordMode());
-    w->Toolbar_Click(18);
-    EXPECT_TRUE(w->staff().controller().guideLinesVisible());
-    w->Toolbar_Click(18);
-    EXPECT_FALSE(w->staff().controller().guideLinesVisible());
-}
-
 TEST_F(MainWindowTest, RestPictureWithASelectionMakesRestsAndMovesTheMarker) {
     auto w = makeWindow(writeFile(QStringLiteral("two.msf"), kTwoTrackFile));
     selectTwoTracks(*w, 0, 1);
