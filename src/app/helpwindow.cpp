@@ -6,6 +6,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include "staff/clientlayout.h"
+
 // The pages are compiled into this static library; its resources need an
 // explicit start from outside any namespace.
 static void initHelpResources() {
@@ -18,8 +20,8 @@ namespace {
 
 // Twips at 15 per pixel: the browser leaves a thin edge on the right and a
 // strip at the bottom for the Back button.
-constexpr int kRightEdge = 100 / 15;
-constexpr int kBottomStrip = 600 / 15;
+constexpr int kRightEdge = 100 / staff::kTwipsPerPixel;
+constexpr int kBottomStrip = 600 / staff::kTwipsPerPixel;
 constexpr QSize kStartSize{760, 600};
 
 // A browser whose pages may name the program's version as "@VERSION@".

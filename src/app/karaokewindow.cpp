@@ -5,11 +5,13 @@
 #include <QPainter>
 #include <cmath>
 
+#include "staff/clientlayout.h"
+
 namespace qn {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using staff::kTwipsPerPixel;
 
 constexpr int kLabelTop = 840;  // twips, until the first resize
 constexpr int kLabelHeight = 495;

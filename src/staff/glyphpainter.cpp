@@ -2,11 +2,13 @@
 
 #include <QPainter>
 
+#include "clientlayout.h"
+
 namespace qn::staff {
 
 namespace {
 
-constexpr int kLabelPixelSize = 11 * 15;  // 11 screen pixels
+constexpr int kLabelPixelSize = 11 * kTwipsPerPixel;  // 11 screen pixels
 
 QColor colourOf(GlyphColour colour) {
     return colour == GlyphColour::Red ? QColor(255, 0, 0) : QColor(0, 0, 0);
