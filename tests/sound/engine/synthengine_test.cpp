@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "enginetestsupport.h"
-#include "model/notepreview.h"
 
 // The engine plays in real time through SDL's dummy driver (CTest sets
 // SDL_AUDIODRIVER=dummy), and a probe installed as its AudioProcessor
@@ -105,11 +104,9 @@ SynthEngine* SynthEngineTest::s_engine = nullptr;
 
 TEST_F(SynthEngineTest, LoadTakesMidiFilesFromMemoryOrDiskAndRejectsOtherBytes) {
     const auto midi = midiOf(*composition(64, {{12, 100, 3}}));
-    const std::vector<uint8_t> headerOnly = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0, 64};
-    for (const auto& [bytes, valid] : {std::pair{midi, true},
-                                       {headerOnly, false},
-                                       {writenote(0, 12, 3, 4, 100).bytes, true},
-                                       {std::vector<uint8_t>{}, false}}) {
+    // Which bytes are MIDI is SynthSetup's to test; here a header without its track.
+    for (const auto& [bytes, valid] :
+         {std::pair{midi, true}, {std::vector<uint8_t>(midi.begin(), midi.begin() + 14), false}}) {
         EXPECT_EQ(engine().load(bytes), valid);
         EXPECT_EQ(engine().hasLoaded(), valid);
     }

@@ -33,9 +33,8 @@ TEST(WavWriter, WritesTheCanonicalHeaderAndSixteenBitSamplesClippedAndRounded) {
 
 TEST(WavWriter, StreamedPiecesMakeTheSameFileAsOneBuffer) {
     const float samples[] = {0.5f, -0.5f, 0.25f, 1.5f, -1.0f, 0.0f};
-    WavWriter whole(48000);
+    WavWriter whole(48000), streamed(48000);
     whole.append(samples, 3);
-    WavWriter streamed(48000);
     std::vector<uint8_t> file(kWavHeaderBytes);
     for (int frame = 0; frame < 3; ++frame) {
         streamed.append(samples + 2 * frame, 1);

@@ -64,6 +64,10 @@ class PianoTest : public ::testing::Test {
         const int octave = c.TrackOctave[edit.ActiveTrack];
         return writenote(instrument, pitch, length, octave, edit.DefaultVelocity).bytes;
     }
+    void reset() {
+        c = Composition();
+        log.clear();
+    }
     void fill(int track, int count) {
         for (int i = 0; i < count; ++i)
             c.setNote(track, i, {5, 100, 3});
@@ -150,8 +154,7 @@ TEST_F(PianoTest, RecordEntryScrollsToShowTheNewNote) {
     edit.ActiveTrack = 2;
     for (const Case& k : cases) {
         SCOPED_TRACE(k.count);
-        c = Composition();
-        log.clear();
+        reset();
         fill(2, k.count);
         edit.ScrollPos = k.scrollBefore;
         edit.SelActive = true;
@@ -168,8 +171,7 @@ TEST_F(PianoTest, RecordEntryScrollsToShowTheNewNote) {
 TEST_F(PianoTest, RestLengthTurnsEveryKeyIntoASilentRest) {
     edit.DefaultLength = kRestLength;
     for (int k : {0, 9, 16, 25}) {
-        c = Composition();
-        log.clear();
+        reset();
         piano.Piano_Click(k);
         EXPECT_EQ(c.note(0, 0), (Note{kRestPitch, 100, kRestLength}));
         EXPECT_EQ(log, (Log{"clear", "glyph 0 169 7 77"}));
@@ -191,26 +193,19 @@ TEST_F(PianoTest, ComputerKeysLightWhileHeldAndPlayOnlyWhenTheClockStands) {
         int litKey, notes;
         Log down, up;
     };
+    // clang-format off
     const Case cases[] = {
-        {Qt::Key_F1,
-         false,
-         16,
-         1,
-         Log{"key 16 16711680", "clear", "glyph 0 2 3 77"} + kHeard,
-         {"key 16 0"}},
-        {Qt::Key_Escape,
-         false,
-         15,
-         1,
-         {"key 15 16711680", "clear", "glyph 0 169 3 77"},
-         {"key 15 13628923"}},
+        {Qt::Key_F1, false, 16, 1,
+         Log{"key 16 16711680", "clear", "glyph 0 2 3 77"} + kHeard, {"key 16 0"}},
+        {Qt::Key_Escape, false, 15, 1,
+         {"key 15 16711680", "clear", "glyph 0 169 3 77"}, {"key 15 13628923"}},
         {Qt::Key_Exclam, true, 1, 0, {"key 1 16711680"}, {"key 1 13628923"}},
         {Qt::Key_F10, false, 7, 0, {}, {}},
     };
+    // clang-format on
     for (const Case& k : cases) {
         SCOPED_TRACE(k.key);
-        c = Composition();
-        log.clear();
+        reset();
         lights.LitKey = 7;
         clockRunning = k.clock;
         piano.Piano_KeyDown(k.key);
@@ -252,8 +247,7 @@ TEST_F(PianoTest, TeachSwitchSetsTheModeAndMarksTheComposition) {
     for (const bool on : {true, false, true}) {
         c.Modified = false;
         on ? piano.TeachOn() : piano.TeachOff();
-        EXPECT_EQ(teachMode, on);
-        EXPECT_TRUE(c.Modified);
+        EXPECT_TRUE(teachMode == on && c.Modified);
     }
 }
 

