@@ -7,6 +7,7 @@
 #endif
 
 #include "commandline.h"
+#include "documentfile.h"
 #include "instrumentnames.h"
 #include "print/pagesink.h"
 #include "print/printjob.h"
@@ -16,6 +17,7 @@ namespace qn {
 namespace {
 
 int printPdf(const QString& in, const QString& out, const QString& pagesOption) {
+    if (isSameFile(in, out)) return outputIsInput();
     auto c = std::make_unique<Composition>();
     EditState e;
     if (!openForCommandLine(in, *c, e)) return kExitBadInput;
