@@ -7,16 +7,15 @@
 namespace qn {
 namespace {
 
-using test::Chunk;
 using test::chunksOf;
 using test::hexBytes;
 using test::textBytes;
+using test::operator+;
 
 const auto kEmptyChunk = hexBytes("4D54726B 00000005 8104 FF2F00");
 
 // The text track's events around its copyright text, which has tl bytes of length field.
 std::vector<uint8_t> textTrackData(const std::string& text, const std::string& lengthHex) {
-    using test::operator+;
     return hexBytes("00C000 00FF7F05050F090008 00FF0307 547261636B2031 00FF200100 00FF02") +
            hexBytes(lengthHex) + textBytes(text) + hexBytes("01FF2F00");
 }
@@ -36,7 +35,6 @@ TEST(WriteMidiFile, SmallCompositionMatchesTheLayoutByteForByte) {
     const std::string text = std::string(kMidiCredit) + "Co Au. Title-Ti";
     ASSERT_EQ(text.size(), 0x38u);
 
-    using test::operator+;
     const auto expected =
         hexBytes("4D546864 00000006 0001 0006 0060") +
         hexBytes("4D54726B 00000013 00FF5103 07A120 00FF5804 04021808 00FF2F00") +
@@ -82,23 +80,20 @@ const ChunkCase kChunkCases[] = {
     // clang-format on
 };
 
-class NoteChunk : public testing::TestWithParam<ChunkCase> {};
-
-TEST_P(NoteChunk, MatchesTheLayout) {
-    const ChunkCase& k = GetParam();
-    Composition c;
-    if (k.instrument >= 0) c.TrackInstrument[k.track] = static_cast<int16_t>(k.instrument);
-    c.TrackOctave[k.track] = static_cast<int16_t>(k.octave);
-    for (const Note& n : k.notes)
-        test::appendNote(c, k.track, n);
-    const auto chunks = chunksOf(WriteMidiFile(c, k.track, k.track, k.firstNote, k.lastNote));
-    ASSERT_EQ(chunks.size(), 4u);
-    EXPECT_EQ(chunks[0].data, hexBytes("0001 0003 0040"));
-    EXPECT_EQ(chunks[3].data, hexBytes(k.expectedData));
+TEST(WriteMidiFile, NoteChunksMatchTheLayout) {
+    for (const ChunkCase& k : kChunkCases) {
+        SCOPED_TRACE(k.name);
+        Composition c;
+        if (k.instrument >= 0) c.TrackInstrument[k.track] = static_cast<int16_t>(k.instrument);
+        c.TrackOctave[k.track] = static_cast<int16_t>(k.octave);
+        for (const Note& n : k.notes)
+            test::appendNote(c, k.track, n);
+        const auto chunks = chunksOf(WriteMidiFile(c, k.track, k.track, k.firstNote, k.lastNote));
+        ASSERT_EQ(chunks.size(), 4u);
+        EXPECT_EQ(chunks[0].data, hexBytes("0001 0003 0040"));
+        EXPECT_EQ(chunks[3].data, hexBytes(k.expectedData));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(WriteMidiFile, NoteChunk, testing::ValuesIn(kChunkCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WriteMidiFile, BackwardsRangeGivesNoBytes) {
     Composition c;

@@ -48,23 +48,21 @@ const PreviewCase kPreviewCases[] = {
      kRestPitch},
 };
 
-class PreviewNote : public testing::TestWithParam<PreviewCase> {};
-
-TEST_P(PreviewNote, WritesClampedValidEvents) {
-    const PreviewCase& k = GetParam();
-    const NotePreview preview = writenote(k.instrument, k.pitch, k.length, k.octave, k.velocity);
-    EXPECT_EQ(preview.pitch, k.returnedPitch);
-    const auto chunks = chunksOf(preview.bytes);
-    ASSERT_EQ(chunks.size(), 3u);
-    const std::string events = k.noteEvents;
-    const size_t gap = events.find("...");
-    const auto expected = hexBytes("00C0") + hexBytes(events.substr(0, gap)) + kSecondTrackStart +
-                          hexBytes(events.substr(gap + 3)) + hexBytes("01FF2F00");
-    EXPECT_EQ(chunks[2].data, expected);
+TEST(Writenote, WritesClampedValidEvents) {
+    for (const PreviewCase& k : kPreviewCases) {
+        SCOPED_TRACE(k.name);
+        const NotePreview preview =
+            writenote(k.instrument, k.pitch, k.length, k.octave, k.velocity);
+        EXPECT_EQ(preview.pitch, k.returnedPitch);
+        const auto chunks = chunksOf(preview.bytes);
+        ASSERT_EQ(chunks.size(), 3u);
+        const std::string events = k.noteEvents;
+        const size_t gap = events.find("...");
+        EXPECT_EQ(chunks[2].data, hexBytes("00C0") + hexBytes(events.substr(0, gap)) +
+                                      kSecondTrackStart + hexBytes(events.substr(gap + 3)) +
+                                      hexBytes("01FF2F00"));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Writenote, PreviewNote, testing::ValuesIn(kPreviewCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qn

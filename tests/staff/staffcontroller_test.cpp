@@ -133,19 +133,12 @@ TEST_F(StaffControllerTest, ThumbDragFollowsThePointerWithinItsLimits) {
 }
 
 TEST_F(StaffControllerTest, TrackLabelClickClampsTheScrollPosition) {
-    struct Case {
-        int noteCount;
-        int scrollBefore;
-        int scrollAfter;
-    };
-    const Case cases[] = {{0, 5, 0}, {3, 5, 2}, {5, 5, 5}, {9, 5, 5}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.noteCount);
-        fill(3, k.noteCount);
-        e.ScrollPos = k.scrollBefore;
+    for (const auto& [noteCount, scrollAfter] : {std::pair{0, 0}, {3, 2}, {5, 5}, {9, 5}}) {
+        fill(3, noteCount);
+        e.ScrollPos = 5;
         s.trackLabelClick(3);
-        EXPECT_EQ(e.ActiveTrack, 3);
-        EXPECT_EQ(e.ScrollPos, k.scrollAfter);
+        EXPECT_EQ(std::tie(e.ActiveTrack, e.ScrollPos), std::make_tuple(3, scrollAfter))
+            << noteCount;
     }
 }
 
