@@ -36,8 +36,7 @@ TEST(NewComposition, AfterEditingAsksOnceAndDropsOnlyTheNotes) {
 
 TEST(OpenMsf, ScrollsNearTheEndOfTheLongestTrack) {
     const struct {
-        int notes;
-        int scrollPos;
+        int notes, scrollPos;
     } cases[] = {{0, 1}, {1, 0}, {10, 0}, {11, 1}, {25, 15}, {kNoteSlots, kNoteSlots - 10}};
     for (const auto& k : cases) {
         std::string text = "TRACK 2\n";

@@ -26,8 +26,7 @@ TEST(IsValidUtf8, AcceptsWellFormedAndRejectsMalformedSequences) {
 
 TEST(ToUtf8, ReadsInvalidTextAsWindows1252) {
     const struct {
-        std::string in;
-        std::string out;
+        std::string in, out;
     } cases[] = {
         // Already UTF-8: unchanged; e acute, euro sign, Y diaeresis, an unassigned
         // byte as its C1 control; one bad byte converts the whole text.
