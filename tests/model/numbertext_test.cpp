@@ -15,22 +15,12 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfAText) {
         std::string text;
         double value;
     } cases[] = {
-        {" 64", 64},
-        {"120", 120},
-        {"  -7x", -7},
-        {"+5", 5},
-        {"1.5.2", 1.5},
-        {"abc", 0},
-        {"", 0},
-        {"-", 0},
-        {" 12, 100", 12},
-        {"\t5", 0},
-        {"007", 7},
-        {".5", 0.5},
-        {"3 4", 3},
-        {"5." + zeros, 5},
-        {"7." + zeros + "9", 7},
+        // clang-format off
+        {" 64", 64}, {"120", 120}, {"  -7x", -7}, {"+5", 5}, {"1.5.2", 1.5}, {"abc", 0}, {"", 0},
+        {"-", 0}, {" 12, 100", 12}, {"\t5", 0}, {"007", 7}, {".5", 0.5}, {"3 4", 3},
+        {"5." + zeros, 5}, {"7." + zeros + "9", 7},
         {"0." + zeros + "1.5", 0},  // digits far behind the point stay fractional
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
@@ -40,13 +30,11 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
     const struct {
         double value;
         long long rounded;
-    } cases[] = {{2.5, 2},
-                 {3.5, 4},
-                 {-2.5, -2},
-                 {22.5, 22},
-                 {2.4999, 2},
-                 {2.6, 3},
-                 {1e300, 1000000000000000}};
+    } cases[] = {
+        // clang-format off
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {22.5, 22}, {2.4999, 2}, {2.6, 3}, {1e300, 1000000000000000},
+        // clang-format on
+    };
     for (const auto& c : cases)
         EXPECT_EQ(roundHalfEven(c.value), c.rounded) << c.value;
     // The exact quotient, rounded the same way.

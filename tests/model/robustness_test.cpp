@@ -59,15 +59,13 @@ TEST(OpenRobustness, RandomBytesGiveACompositionOrARejection) {
 
 TEST(OpenRobustness, MutatedValidFilesGiveACompositionOrARejection) {
     std::mt19937 rng(99);
-    const std::string inserts[] = {"\r\nTRACK 7\r\n",
-                                   "\r\nINST 99999999999999999999\r\n",
-                                   "\r\n 1e308, 5, 5\r\n",
-                                   std::string("\0\0\0", 3),
-                                   "\r\nLYRICS\r\n 999999\r\n",
-                                   "\r\nDIVISION -0\r\n",
-                                   "\r\nOCTAVE -\r\n",
-                                   "\r\n-0.5,-0.4,-0.5\r\n",
-                                   "\r\n 24.5, 127.49, 7.49999\r\n"};
+    const std::string inserts[] = {
+        // clang-format off
+        "\r\nTRACK 7\r\n", "\r\nINST 99999999999999999999\r\n", "\r\n 1e308, 5, 5\r\n",
+        std::string("\0\0\0", 3), "\r\nLYRICS\r\n 999999\r\n", "\r\nDIVISION -0\r\n",
+        "\r\nOCTAVE -\r\n", "\r\n-0.5,-0.4,-0.5\r\n", "\r\n 24.5, 127.49, 7.49999\r\n",
+        // clang-format on
+    };
     for (int round = 0; round < 400 && !testing::Test::HasFatalFailure(); ++round) {
         std::string text = validFile(rng);
         switch (round % 4) {
@@ -96,16 +94,13 @@ TEST(OpenRobustness, HugeLinesAndNumbersAreReadOrRejected) {
     for (int k = 0; k < 20000; ++k)
         thousandsOfTracks.append("TRACK ").append(std::to_string(k % 4)).append("\n1,2,3\n");
     const std::string cases[] = {
-        "COMPOSITIONNAME" + std::string(100000, 'x'),
-        "TRACK 0\r\n" + std::string(100000, ','),
-        "TRACK 0\r\n" + digits + ", 1, 1",
-        "TRACK 0\r\n 1, " + longFraction + ", 1",
-        "TRACK 0\r\nINST " + digits,
-        "LYRICS\r\n " + digits,
-        "LYRICS\r\n 3\r\n" + std::string(100000, 'y'),
-        std::string(100000, '\0'),
-        std::string(100000, '\r'),
-        thousandsOfTracks,
+        // clang-format off
+        "COMPOSITIONNAME" + std::string(100000, 'x'), "TRACK 0\r\n" + std::string(100000, ','),
+        "TRACK 0\r\n" + digits + ", 1, 1", "TRACK 0\r\n 1, " + longFraction + ", 1",
+        "TRACK 0\r\nINST " + digits, "LYRICS\r\n " + digits,
+        "LYRICS\r\n 3\r\n" + std::string(100000, 'y'), std::string(100000, '\0'),
+        std::string(100000, '\r'), thousandsOfTracks,
+        // clang-format on
     };
     for (const auto& text : cases)
         openAndCheck(text);

@@ -12,16 +12,13 @@ TEST(IsValidUtf8, AcceptsWellFormedAndRejectsMalformedSequences) {
         std::string text;
         bool valid;
     } cases[] = {
-        {"caf\xC3\xA9", true},
-        {"\xE2\x82\xAC", true},       // euro sign
-        {"\xF0\x9F\x8E\xB5", true},   // musical note, four bytes
-        {"caf\xE9", false},           // a Windows-1252 byte alone
-        {"\xC3", false},              // truncated at the end
-        {"\xC0\xAF", false},          // overlong two-byte form
-        {"\xE0\x80\xAF", false},      // overlong three-byte form
-        {"\xED\xA0\x80", false},      // surrogate
-        {"\xF4\x90\x80\x80", false},  // past U+10FFFF
-        {std::string("a\0b", 3), true},
+        // Euro sign, a four-byte note; then a lone Windows-1252 byte, truncated,
+        // overlong two- and three-byte forms, a surrogate, past U+10FFFF.
+        // clang-format off
+        {"caf\xC3\xA9", true}, {"\xE2\x82\xAC", true}, {"\xF0\x9F\x8E\xB5", true},
+        {std::string("a\0b", 3), true}, {"caf\xE9", false}, {"\xC3", false}, {"\xC0\xAF", false},
+        {"\xE0\x80\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
+        // clang-format on
     };
     for (const auto& k : cases)
         EXPECT_EQ(isValidUtf8(k.text), k.valid) << k.text;
@@ -29,16 +26,15 @@ TEST(IsValidUtf8, AcceptsWellFormedAndRejectsMalformedSequences) {
 
 TEST(ToUtf8, ReadsInvalidTextAsWindows1252) {
     const struct {
-        std::string in;
-        std::string out;
+        std::string in, out;
     } cases[] = {
-        {"caf\xC3\xA9", "caf\xC3\xA9"},  // already UTF-8: unchanged
-        {"Jos\xE9", "Jos\xC3\xA9"},      // e acute
-        {"\x80 5", "\xE2\x82\xAC 5"},    // euro sign
-        {"\x9F", "\xC5\xB8"},            // Y diaeresis
-        {"\x81", "\xC2\x81"},            // unassigned: the C1 control
-        {"\xFF", "\xC3\xBF"},
-        {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},  // one bad byte: the whole text converts
+        // Already UTF-8: unchanged; e acute, euro sign, Y diaeresis, an unassigned
+        // byte as its C1 control; one bad byte converts the whole text.
+        // clang-format off
+        {"caf\xC3\xA9", "caf\xC3\xA9"}, {"Jos\xE9", "Jos\xC3\xA9"}, {"\x80 5", "\xE2\x82\xAC 5"},
+        {"\x9F", "\xC5\xB8"}, {"\x81", "\xC2\x81"}, {"\xFF", "\xC3\xBF"},
+        {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},
+        // clang-format on
     };
     for (const auto& k : cases)
         EXPECT_EQ(toUtf8(k.in), k.out) << k.in;

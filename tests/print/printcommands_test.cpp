@@ -103,11 +103,12 @@ TEST_F(PrintCommandsTest, PreviewStepsThroughThePagesAndStartsOverAtPageOne) {
         int page;
         bool next, previous;
     };
-    const Step steps[] = {{nullptr, 1, true, false},
-                          {"Nex", 2, true, true},
-                          {"Nex", 3, false, true},
-                          {"Previous", 2, true, true},
-                          {"Previous", 1, true, false}};
+    const Step steps[] = {
+        // clang-format off
+        {nullptr, 1, true, false}, {"Nex", 2, true, true}, {"Nex", 3, false, true},
+        {"Previous", 2, true, true}, {"Previous", 1, true, false},
+        // clang-format on
+    };
     for (const Step& step : steps) {
         if (step.button) click(preview, step.button);
         EXPECT_EQ(preview->pageView().page().page, step.page);

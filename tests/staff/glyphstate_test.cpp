@@ -126,8 +126,7 @@ TEST(GlyphDrawing, TrackZeroLabelsKeepTheirTop) {
 TEST(GlyphDrawing, PageLayoutPutsTheSameNoteAtTheSameX) {
     const GlyphLayout& page = pageGlyphLayout();
     for (int column = 0; column < 20; ++column) {
-        GlyphState onScreen;
-        GlyphState onPage;
+        GlyphState onScreen, onPage;
         DrawNoteGlyph(onScreen, screen, 40 + column, 9, 2, 100);
         DrawNoteGlyph(onPage, page, 41 + column, 9, 2, 100);
         EXPECT_EQ(onPage.headX, onScreen.headX);

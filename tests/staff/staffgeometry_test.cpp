@@ -25,21 +25,18 @@ TEST(StaffGeometry, PitchCodesMapToStaffPositionsAndSharps) {
 }
 
 TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
-    struct Case {
-        int songLength;
-        int scrollPos;
-        double left;
-        double width;
-    };
     const double u100 = 9975 / 100.0;
-    const Case cases[] = {
-        {0, 0, 960, 9975},
-        {21, 7, 960, 9975},  // short songs fill the trough whatever the scroll
-        {100, 0, 960, 20 * u100},
-        {100, 90, 960 + 90 * u100, 10 * u100},
-        {100, 80, 960 + 80 * u100, 20 * u100},
-        {100, 100, 960 + 100 * u100, 20 * u100},  // scrolled to the end: full window width
-        {22, 5, 960 + 5 * 9975 / 22.0, 17 * 9975 / 22.0},
+    const struct Case {
+        int songLength, scrollPos;
+        double left, width;
+    } cases[] = {
+        // Short songs fill the trough whatever the scroll; scrolled to the end, the thumb
+        // keeps the full window's width.
+        // clang-format off
+        {0, 0, 960, 9975}, {21, 7, 960, 9975}, {100, 0, 960, 20 * u100},
+        {100, 90, 960 + 90 * u100, 10 * u100}, {100, 80, 960 + 80 * u100, 20 * u100},
+        {100, 100, 960 + 100 * u100, 20 * u100}, {22, 5, 960 + 5 * 9975 / 22.0, 17 * 9975 / 22.0},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.songLength << "/" << c.scrollPos);
@@ -94,19 +91,17 @@ TEST(StaffHitTest, BandsAndRangesHaveExactEdges) {
 }
 
 TEST(StaffHitTest, RectangleSidesChooseColumns) {
-    struct Case {
-        int startX;
-        int endX;
+    // Starting left of 590 loses the start column, reaching x = 11000 the end; column 0
+    // is taken when the rectangle spans x = 1090.
+    const struct Case {
+        int startX, endX;
         ColumnRange columns;
-    };
-    const Case cases[] = {
-        {600, 1100, {0, 0}},      {1100, 1600, {1, 1}},
-        {589, 5000, {-1, 7}},  // starts left of 590: no start column
-        {590, 5000, {0, 7}},      {500, 5000, {-1, 7}},
-        {1089, 1090, {0, 0}},  // column 0 is taken when the rectangle spans x = 1090
-        {1090, 1590, {1, 1}},     {600, 1089, {0, -1}},
-        {600, 10999, {0, 19}},    {600, 11000, {0, -1}},  // reaching x = 11000 loses the end
-        {11000, 11500, {-1, -1}},
+    } cases[] = {
+        // clang-format off
+        {600, 1100, {0, 0}}, {1100, 1600, {1, 1}}, {589, 5000, {-1, 7}}, {590, 5000, {0, 7}},
+        {500, 5000, {-1, 7}}, {1089, 1090, {0, 0}}, {1090, 1590, {1, 1}}, {600, 1089, {0, -1}},
+        {600, 10999, {0, 19}}, {600, 11000, {0, -1}}, {11000, 11500, {-1, -1}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.startX << ".." << c.endX);
@@ -122,13 +117,13 @@ TEST(StaffHitTest, HeadHitBoxesAreStrictAndHighestSlotWins) {
         glyphs[slot].headY = y;
     };
     show(3, 1000, 1880);  // pixels: left 66, top 125
-    EXPECT_EQ(hitTestHeads(glyphs, 61, 126), kNoSlot);
-    EXPECT_EQ(hitTestHeads(glyphs, 61.5, 126), 3);
-    EXPECT_EQ(hitTestHeads(glyphs, 75.9, 130.9), 3);
-    EXPECT_EQ(hitTestHeads(glyphs, 76, 126), kNoSlot);
-    EXPECT_EQ(hitTestHeads(glyphs, 70, 120), kNoSlot);
-    EXPECT_EQ(hitTestHeads(glyphs, 70, 131), kNoSlot);
-
+    const struct {
+        double x, y;
+        int slot;
+    } hits[] = {{61, 126, kNoSlot}, {61.5, 126, 3},     {75.9, 130.9, 3},
+                {76, 126, kNoSlot}, {70, 120, kNoSlot}, {70, 131, kNoSlot}};
+    for (const auto& k : hits)
+        EXPECT_EQ(hitTestHeads(glyphs, k.x, k.y), k.slot) << k.x << "," << k.y;
     show(7, 1050, 1900);  // overlaps slot 3's box
     EXPECT_EQ(hitTestHeads(glyphs, 70, 127), 7);
     glyphs[7].headVisible = false;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGraphicsLineItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsView>
@@ -12,7 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSlider>
-#include <functional>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -44,7 +43,7 @@ class StaffSceneTest : public testing::Test {
         view.resize(970, 688);
         view.show();
         view.activateWindow();
-        waitUntil([&] { return view.isActiveWindow(); });
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
     }
 
     void fill(int track, int count) {
@@ -72,13 +71,6 @@ class StaffSceneTest : public testing::Test {
             QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
             QApplication::sendEvent(view.viewport(), &key);
         }
-    }
-    static bool waitUntil(const std::function<bool()>& condition) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition() && timer.elapsed() < 5000)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        return condition();
     }
 
     std::unique_ptr<Composition> owned = std::make_unique<Composition>();
@@ -155,14 +147,10 @@ TEST_F(StaffSceneTest, ScrollButtonsStepAndRepeatWhileHeld) {
     EXPECT_EQ(items.NoteNumber->text(), "2");
 
     press(forward);
-    ASSERT_TRUE(waitUntil([&] { return e.ScrollPos >= 5; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e.ScrollPos >= 5; }));
     release(forward);
     const int released = e.ScrollPos;
-    QApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 50)
-        QApplication::processEvents();
+    QTest::qWait(50);  // time for the repeat timer to fire, were it still running
     EXPECT_EQ(e.ScrollPos, released);
 
     click(QPointF(720, 7320));
@@ -201,7 +189,7 @@ TEST_F(StaffSceneTest, BandDragSelectsOnceTheTrackerHasSeenThePointer) {
     press(QPointF(1500, 4400));
     EXPECT_TRUE(items.buffer[0]->isVisible());
     move(QPointF(2505, 5000));
-    ASSERT_TRUE(waitUntil([&] { return items.buffer[2]->line().x1() > 2400; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return items.buffer[2]->line().x1() > 2400; }));
     release(QPointF(2505, 5000));
     EXPECT_FALSE(items.buffer[0]->isVisible());
     EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelStart, e.SelEnd),
