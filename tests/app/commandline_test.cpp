@@ -59,13 +59,6 @@ const QByteArray kSong =
     "tab\there \\ \"quoted\"\r\nGr\xC3\xBC\xC3\x9F"
     "e\r\n";
 
-TEST(CommandLine, VersionAndHelpSucceed) {
-    EXPECT_EQ(quillnote({"--version"}).status, 0);
-    const Outcome help = quillnote({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.contains("--export-midi"));
-}
-
 TEST_F(CommandLineFiles, ExportMidiWritesWhatSaveAsMidiWritesForTheOpenedFile) {
     writeFile(path("in.msf"), kSong);
     const Outcome o = quillnote({"--export-midi", path("in.msf"), path("out.mid")});
@@ -118,13 +111,9 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
         QString soundFont = {};  // QUILLNOTE_SOUNDFONT; empty: the usual lookup
     } cases[] = {
         {{"--export-midi", path("bad.msf"), path("new.mid")}, "line 4"},
-        {{"--export-midi", path("bad.msf"), path("kept.mid")}, "line 4"},
-        {{"--export-midi", path("missing.msf"), path("new.mid")}, "missing.msf"},
         {{"--export-midi", path("missing.msf"), path("kept.mid")}, "missing.msf"},
         {{"--dump", path("bad.msf")}, "line 4"},
-        {{"--dump", path("missing.msf")}, "missing.msf"},
         {{"--dump", dir.path()}, ""},
-        {{"--render", path("bad.msf"), path("new.wav")}, "line 4"},
         {{"--render", path("missing.msf"), path("new.wav")}, "missing.msf"},
         {{"--render", path("good.msf"), path("new.wav")}, "no.sf2", 2, path("no.sf2")},
         {{"--render", path("good.msf"), path("no/such/dir/new.wav")}, "new.wav", 1},
@@ -160,19 +149,25 @@ TEST_F(CommandLineFiles, ADumpThatCannotBeWrittenFails) {
     EXPECT_TRUE(process.readAllStandardError().contains("No space left on device"));
 }
 
-TEST(CommandLine, BadUsageGivesStatusTwo) {
-    const QStringList cases[] = {{"--export-midi", "in.msf"},
-                                 {"--export-midi", "a", "b", "c"},
-                                 {"--dump"},
-                                 {"--dump", "a.msf", "b.msf"},
-                                 {"--render", "in.msf"},
-                                 {"--render", "a", "b", "c"},
-                                 {"--no-such-mode"}};
-    for (const auto& arguments : cases) {
-        const Outcome o = quillnote(arguments);
-        EXPECT_EQ(o.status, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(o.err.startsWith("quillnote: ")) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(o.out.isEmpty());
+TEST(CommandLine, InformationSucceedsAndBadUsageGivesStatusTwo) {
+    const struct {
+        QStringList arguments;
+        int status = 2;
+    } cases[] = {{{"--version"}, 0},
+                 {{"--help"}, 0},
+                 {{"--export-midi", "in.msf"}},
+                 {{"--export-midi", "a", "b", "c"}},
+                 {{"--dump"}},
+                 {{"--dump", "a.msf", "b.msf"}},
+                 {{"--render", "in.msf"}},
+                 {{"--render", "a", "b", "c"}},
+                 {{"--no-such-mode"}}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.arguments.join(' ').toStdString());
+        const Outcome o = quillnote(k.arguments);
+        EXPECT_EQ(o.status, k.status);
+        EXPECT_EQ(o.out.isEmpty(), k.status != 0);
+        EXPECT_EQ(o.err.startsWith("quillnote: "), k.status != 0);
     }
 }
 
@@ -197,13 +192,10 @@ TEST_F(CommandLineFiles, RenderWritesAStereoWavWithEveryEffectSwitchedOnInTheFil
     const double seconds = (dry.size() - 44) / 4.0 / 44100;
     EXPECT_GE(seconds, 1.125 - 0.02);
     EXPECT_LE(seconds, 1.125 + 1.5);
-    int loudest = 0;
-    for (int i = 44; i + 1 < dry.size(); i += 2)
-        loudest = std::max(loudest, std::abs(static_cast<int16_t>(little16(dry, i))));
-    EXPECT_GT(loudest, 1000);
 
     auto difference = [&](const QByteArray& wet) {
-        // Power of wet minus dry over the dry file's length, relative to the dry power.
+        // Power of wet minus dry over the dry file's length, relative to the dry power
+        // (a silent dry render makes this NaN, which fails the comparison below).
         double diff = 0, power = 0;
         for (int i = 44; i + 1 < dry.size(); i += 2) {
             const double d = static_cast<int16_t>(little16(dry, i));
