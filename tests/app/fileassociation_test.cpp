@@ -146,11 +146,10 @@ TEST_F(FileAssociationTest, MergesIntoAnExistingMimeAppsList) {
 }
 
 TEST_F(FileAssociationTest, UnsetOrRelativeFoldersMeanTheHomeDefaults) {
-    const char* const values[] = {"", "relative/folder", nullptr};  // nullptr: unset
-    for (const char* value : values) {
+    for (const char* value : {"", "relative/folder"}) {
         QDir(m_dir.filePath("home")).removeRecursively();
         for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-            value ? qputenv(name, value) : qunsetenv(name);
+            qputenv(name, value);
         ASSERT_EQ(RegisterFileAssociation(), QString());
         EXPECT_TRUE(
             QFile::exists(m_dir.filePath("home/.local/share/applications/quillnote.desktop")));
@@ -166,12 +165,8 @@ TEST_F(FileAssociationTest, UnwritableFolderGivesAnError) {
     qputenv("XDG_DATA_HOME", blocked.toUtf8());
     EXPECT_TRUE(RegisterFileAssociation().contains("blocker"));
 
-    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
-    qputenv("XDG_CONFIG_HOME", blocked.toUtf8());
-    EXPECT_TRUE(RegisterFileAssociation().contains("blocker"));
-
     // An existing list that cannot be read is left alone.
-    qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
+    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
     ASSERT_TRUE(QDir().mkpath(mimeApps()));
     EXPECT_TRUE(RegisterFileAssociation().contains("mimeapps.list"));
     EXPECT_TRUE(QFileInfo(mimeApps()).isDir());
