@@ -36,8 +36,9 @@ std::string contents(const QString& path) {
     return readWholeFile(path, &error).value_or("<unreadable>");
 }
 
-// A save that fails at any stage says why and leaves the old file and nothing else.
-TEST(SafeFile, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
+// A save that fails at any stage says why and leaves the old file and nothing
+// else; temporaries a killed save left of the same target go, others' stay.
+TEST(SafeFile, AFailedSaveKeepsTheOldFileAndTheNextRemovesStaleTemporaries) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("song.msf"));
     QString error;
@@ -57,11 +58,7 @@ TEST(SafeFile, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("song.msf")});
     }
-}
 
-// Temporaries a killed save left of the same target go; others' stay.
-TEST(SafeFile, TheNextSaveRemovesTheTemporariesOfAKilledOne) {
-    QTemporaryDir dir;
     int gone = 4194303;
     while (::kill(gone, 0) == 0 || errno != ESRCH)
         --gone;
@@ -72,8 +69,7 @@ TEST(SafeFile, TheNextSaveRemovesTheTemporariesOfAKilledOne) {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    QString error;
-    ASSERT_TRUE(saveWholeFile(dir.filePath(QStringLiteral("song.msf")), std::string("x"), &error));
+    ASSERT_TRUE(saveWholeFile(target, std::string("x"), &error));
     QStringList expected = {QStringLiteral("song.msf"), left[1], left[2]};
     expected.sort();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
