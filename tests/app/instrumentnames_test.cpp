@@ -13,10 +13,9 @@ TEST(InstrumentNames, EveryEntryStartsWithItsNumberAndOthersHaveNone) {
     ASSERT_EQ(names.size(), qn::kInstrumentCount);
     for (int program = 0; program < qn::kInstrumentCount; ++program) {
         const QString prefix = QString::number(program) + (program < 10 ? "  " : " ");
-        EXPECT_TRUE(names[program].startsWith(prefix) &&
-                    names[program].size() > prefix.size() + 2 &&
-                    names[program].at(prefix.size()) != u' ')
-            << names[program].toStdString();
+        EXPECT_TRUE(names[program].startsWith(prefix)) << names[program].toStdString();
+        EXPECT_GT(names[program].size(), prefix.size() + 2) << program;
+        EXPECT_NE(names[program].at(prefix.size()), u' ') << program;
     }
     EXPECT_TRUE(instrumentName(-1).isEmpty());
     EXPECT_TRUE(instrumentName(128).isEmpty());
