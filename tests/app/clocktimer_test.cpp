@@ -2,38 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include "fakeengine.h"
-#include "sound/playback/playbackclock.h"
+#include "../sound/playback/playbacktestsupport.h"
 
 namespace qn {
 namespace {
 
 // Keeps the last time shown; the timer functions are the ClockTimer's own.
-struct TimeDisplay : PlaybackDisplay {
-    void setStopBoxColor(uint32_t) override {}
-    void setPauseBarsColor(uint32_t) override {}
-    void startClockTimer() override {}
-    void stopClockTimer() override {}
-    bool clockTimerRunning() const override { return false; }
-    void showCritical(const std::string&, const std::string&) override {}
+struct TimeDisplay : playbacktest::FakePlaybackDisplay {
     void apply(const DisplayChanges& changes) override { time = changes.timeText.value_or(""); }
     std::string time;
 };
 
 TEST(ClockTimerTest, TicksReachTheDisplayAndTheEndStopsTheTimer) {
-    Composition c;
-    EditState e;
-    test::FakeEngine engine;
-    PlaybackState s;
-    s.PlayDuration = 5;
-    PianoLights lights;
-    PlaybackClock clock(c, e, engine, s, lights);
+    playbacktest::PlaybackRig rig;
+    rig.s.PlayDuration = 5;
     TimeDisplay display;
-    ClockTimer timer(clock, display);
+    ClockTimer timer(rig.clock, display);
     timer.start();
     for (const auto& [ms, time, running] :
          {std::tuple{300, " 0:00.3", true}, {600, " 0:00.6", false}}) {
-        engine.ms = ms;
+        rig.engine.ms = ms;
         timer.tick();
         EXPECT_EQ(display.time, time);
         EXPECT_EQ(timer.isRunning(), running);

@@ -8,19 +8,15 @@ using qn::instrumentName;
 using qn::instrumentNameList;
 
 // A missing or doubled entry shifts every later one off its number.
-TEST(InstrumentNames, EveryEntryStartsWithItsNumberAndBlanks) {
+TEST(InstrumentNames, EveryEntryStartsWithItsNumberAndOthersHaveNone) {
     const QStringList names = instrumentNameList();
     ASSERT_EQ(names.size(), qn::kInstrumentCount);
-    ASSERT_EQ(qn::kInstrumentCount, 128);
     for (int program = 0; program < qn::kInstrumentCount; ++program) {
         const QString prefix = QString::number(program) + (program < 10 ? "  " : " ");
         EXPECT_TRUE(names[program].startsWith(prefix)) << names[program].toStdString();
         EXPECT_GT(names[program].size(), prefix.size() + 2) << program;
         EXPECT_NE(names[program].at(prefix.size()), u' ') << program;
     }
-}
-
-TEST(InstrumentNames, ProgramsOutsideTheListHaveNoName) {
     EXPECT_TRUE(instrumentName(-1).isEmpty());
     EXPECT_TRUE(instrumentName(128).isEmpty());
 }
