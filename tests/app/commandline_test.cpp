@@ -117,6 +117,7 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
         {{"--render", path("good.msf"), path("no/such/dir/new.wav")}, "new.wav", 1},
         {{"--export-midi", path("good.msf"), path("good.msf")}, "overwrite the input", 1},
         {{"--render", path("good.msf"), path("good-link.msf")}, "overwrite the input", 1},
+        {{"--print-pdf", path("good.msf"), path("good.msf")}, "overwrite the input", 1},
         {{"--dump", path("pipe.msf")}, "not a regular file"},
         {{"--dump", path("good.msf")}, "No space left on device", 1, {}, "/dev/full"},
         {{"--export-midi", path("good.msf"), path("pipe.msf")}, "nothing reads", 1},
