@@ -104,16 +104,6 @@ TEST(GlyphDrawing, RestPlacesStrokesAndTouchesNothingElse) {
     EXPECT_EQ(g.velocityText, "90");
 }
 
-TEST(GlyphDrawing, SlotOutsideTheStavesIsShownButNotMoved) {
-    GlyphState g = initialGlyphState(screen, 80);
-    g.headX = 7;
-    DrawNoteGlyph(g, screen, 80, 12, 0, 50);
-    EXPECT_TRUE(g.headVisible && g.stem.visible);
-    EXPECT_EQ(std::tie(g.headX, g.headY, g.velocityText), std::make_tuple(7, 0, "50"));
-    DrawNoteGlyph(g, screen, 80, kRestPitch, 0, 50);
-    EXPECT_EQ(g.rest[0], (GlyphLine{0, 0, 0, 0, true}));
-}
-
 TEST(GlyphDrawing, TrackZeroLabelsKeepTheirTop) {
     for (int slot : {5, 25, 45, 65}) {
         GlyphState g;

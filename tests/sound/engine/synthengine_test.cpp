@@ -104,9 +104,13 @@ SynthEngine* SynthEngineTest::s_engine = nullptr;
 
 TEST_F(SynthEngineTest, LoadTakesMidiFilesFromMemoryOrDiskAndRejectsOtherBytes) {
     const auto midi = midiOf(*composition(64, {{12, 100, 3}}));
-    // Which bytes are MIDI is SynthSetup's to test; here a header without its track.
+    // A header without its track, and a whole file whose magic is wrong.
+    auto renamed = midi;
+    renamed[0] = 'X';
     for (const auto& [bytes, valid] :
-         {std::pair{midi, true}, {std::vector<uint8_t>(midi.begin(), midi.begin() + 14), false}}) {
+         {std::pair{midi, true},
+          {std::vector<uint8_t>(midi.begin(), midi.begin() + 14), false},
+          {renamed, false}}) {
         EXPECT_EQ(engine().load(bytes), valid);
         EXPECT_EQ(engine().hasLoaded(), valid);
     }

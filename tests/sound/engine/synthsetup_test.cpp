@@ -19,22 +19,6 @@ TEST(SynthSetup, MasterVolumeScalesTheBaseGainByItsDecibels) {
     EXPECT_FLOAT_EQ(gainForVolume(99999), gainForVolume(kMaxVolume));
 }
 
-TEST(SynthSetup, RecognisesStandardMidiFiles) {
-    const std::vector<uint8_t> song = midiOf(*composition(64, {{12, 100, 3}}));
-    EXPECT_TRUE(isStandardMidiFile(song));
-    EXPECT_TRUE(isStandardMidiFile(writenote(0, 12, 3, 4, 100).bytes));
-    // Byte at, new value: a wrong magic, format 3, a track more than there are, no division.
-    for (const auto& [at, value] :
-         {std::pair<int, int>{0, 'X'}, {9, 3}, {11, song[11] + 1}, {13, 0}}) {
-        std::vector<uint8_t> bad = song;
-        bad[at] = static_cast<uint8_t>(value);
-        if (at == 13) bad[12] = 0;
-        EXPECT_FALSE(isStandardMidiFile(bad)) << at;
-    }
-    for (const size_t size : {song.size() - 1, size_t{14}})
-        EXPECT_FALSE(isStandardMidiFile(std::vector<uint8_t>(song.begin(), song.begin() + size)));
-}
-
 TEST(SynthSetup, TheEndTickIsTheLongestTracksEnd) {
     const struct {
         int tracks, notes;

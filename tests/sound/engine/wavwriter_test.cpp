@@ -31,21 +31,5 @@ TEST(WavWriter, WritesTheCanonicalHeaderAndSixteenBitSamplesClippedAndRounded) {
     EXPECT_EQ(wav.frames(), 0u);  // finished: empty again
 }
 
-TEST(WavWriter, StreamedPiecesMakeTheSameFileAsOneBuffer) {
-    const float samples[] = {0.5f, -0.5f, 0.25f, 1.5f, -1.0f, 0.0f};
-    WavWriter whole(48000), streamed(48000);
-    whole.append(samples, 3);
-    std::vector<uint8_t> file(kWavHeaderBytes);
-    for (int frame = 0; frame < 3; ++frame) {
-        streamed.append(samples + 2 * frame, 1);
-        const auto data = streamed.takeData();
-        file.insert(file.end(), data.begin(), data.end());
-    }
-    EXPECT_EQ(streamed.frames(), 3u);
-    const auto header = streamed.header();
-    std::copy(header.begin(), header.end(), file.begin());
-    EXPECT_EQ(file, whole.finish());
-}
-
 }  // namespace
 }  // namespace qn
