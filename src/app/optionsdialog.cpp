@@ -15,6 +15,7 @@
 #include "dialogs.h"
 #include "pictures.h"
 #include "settings.h"
+#include "soundfonttab.h"
 #include "staff/rgbnumber.h"
 
 namespace qn {
@@ -46,6 +47,8 @@ OptionsDialog::OptionsDialog(Settings& settings, Composition& composition, Dialo
     m_tabs->setObjectName(QStringLiteral("OptTab"));
     m_tabs->addTab(buildGeneralTab(), tr("General"));
     m_tabs->addTab(buildPropertiesTab(), tr("Composition Properties"));
+    m_soundTab = new SoundFontTab(dialogs);
+    m_tabs->addTab(m_soundTab, tr("Sound"));
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
@@ -140,12 +143,19 @@ void OptionsDialog::showOptions() {
     for (int t = 0; t < kTrackCount; ++t)
         m_noteCounts[t]->setText(QString::number(m_composition.NoteCount[t]));
     showColor(m_settings.BackColorValue);
+    m_soundTab->showFonts(m_soundFontInUse ? m_soundFontInUse() : QString());
     m_composition.ComputeSongLength();
     m_length->setText(playingLengthText(m_composition.SongLength, m_composition.Division));
 
     show();
     raise();
     activateWindow();
+}
+
+void OptionsDialog::setSoundFontHandlers(std::function<QString()> inUse,
+                                         std::function<void(const QString& path)> chosen) {
+    m_soundFontInUse = std::move(inUse);
+    m_soundFontChosen = std::move(chosen);
 }
 
 void OptionsDialog::Imagelist_Click(const QString& text) {
@@ -171,6 +181,10 @@ void OptionsDialog::ChangeBackColor_Click() {
 
 void OptionsDialog::OK_Click() {
     m_state.ok(m_settings, m_imageList->currentText());
+    // Loading a font takes a while, so only a different one is handed on.
+    const QString font = m_soundTab->chosen();
+    if (m_soundFontChosen && !font.isEmpty() && font != m_soundTab->inUse())
+        m_soundFontChosen(font);
     accept();
 }
 

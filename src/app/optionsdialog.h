@@ -2,13 +2,15 @@
 
 // The options dialog ("Options / Properties"): the main window's background
 // picture and colour on one tab, the composition's name, author, copyright,
-// note counts and playing length on the other. Created once and only shown
+// note counts and playing length on the next, the sound font on the last
+// (SoundFontTab). Created once and only shown
 // and hidden afterwards; not modal. The name, author and copyright boxes edit
 // the composition directly, so Cancel keeps what was typed. The window reads
 // `state()` when `finished` arrives. UI thread only.
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 #include "model/composition.h"
 #include "optionsstate.h"
@@ -24,6 +26,7 @@ namespace qn {
 
 class Dialogs;
 class Settings;
+class SoundFontTab;
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -35,6 +38,12 @@ class OptionsDialog : public QDialog {
     // composition and shows it.
     void showOptions();
     const OptionsState& state() const { return m_state; }
+    SoundFontTab* soundTab() const { return m_soundTab; }
+
+    // Where the Sound tab learns the font in use (empty: not known) and where OK
+    // hands a different font chosen there.
+    void setSoundFontHandlers(std::function<QString()> inUse,
+                              std::function<void(const QString& path)> chosen);
 
     // The buttons' handlers, also driven by tests.
     void Imagelist_Click(const QString& text);
@@ -62,6 +71,9 @@ class OptionsDialog : public QDialog {
     QLineEdit* m_copyright = nullptr;
     std::array<QLineEdit*, kTrackCount> m_noteCounts{};
     QLineEdit* m_length = nullptr;
+    SoundFontTab* m_soundTab = nullptr;
+    std::function<QString()> m_soundFontInUse;
+    std::function<void(const QString& path)> m_soundFontChosen;
 };
 
 }  // namespace qn

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <optional>
 
+#include "sound/engine/soundfont.h"
 #include "staff/rgbnumber.h"
 
 namespace qn {
@@ -19,6 +20,7 @@ const QString kTeachMode = QStringLiteral("teachmode");
 const QString kKaraokeMode = QStringLiteral("karomode");
 const QString kPlayerPianoMode = QStringLiteral("playerpianomode");
 const QString kAutosave = QStringLiteral("autosave");
+const QString kSoundFont = QString::fromLatin1(kSoundFontKey);
 constexpr uint32_t kMaxAutosaveSeconds = 24 * 60 * 60;
 
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -86,9 +88,10 @@ class GroupScope {
 
 QString Settings::load(QSettings& store, const Registration& registerAssociation) {
     GroupScope group(store, kGroup);
-    // Only ever set by hand, so read on every run, the first one too.
+    // Set by hand (the sound font also in Options), so read on every run, the first one too.
     if (const auto seconds = parseNumber(stored(store, kAutosave), 10, kMaxAutosaveSeconds))
         autosaveSeconds = static_cast<int>(*seconds);
+    if (const auto font = stored(store, kSoundFont)) soundFont = *font;
     const auto marker = stored(store, kRegLoaded);
     if (marker && marker->compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
         readValues(store);
@@ -156,6 +159,7 @@ void Settings::save(QSettings& store) const {
     store.setValue(kKaraokeMode, boolText(KaraokeMode));
     store.setValue(kPlayerPianoMode, boolText(PlayerPianoMode));
     store.setValue(kBackground, BackgroundFile);
+    if (!soundFont.isEmpty()) store.setValue(kSoundFont, soundFont);
     store.sync();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The user's persistent settings: background picture and colour, the track
-// instruments and the three playback modes. They live in the "Properties"
+// instruments, the three playback modes and the sound font. They live in the "Properties"
 // group of the program's QSettings store, every value a string, are read once
 // at start-up and written once at shutdown; in between the window and its
 // dialogs change the members directly.
@@ -53,6 +53,8 @@ class Settings {
     // Seconds from a change to its recovery copy; 0: no autosave. Key "autosave",
     // set by hand and never written back.
     int autosaveSeconds = 30;
+    // Key "soundfont": the font chosen in Options or set by hand; empty: none chosen.
+    QString soundFont;
 
   private:
     void writeFirstRunValues(QSettings& store);

@@ -21,6 +21,7 @@
 #include "app/mainwindow.h"
 #include "app/octavedialog.h"
 #include "app/optionsdialog.h"
+#include "app/soundfonttab.h"
 #include "apptestsupport.h"
 #include "model/notepreview.h"
 #include "staff/labelitem.h"
@@ -85,6 +86,24 @@ TEST_F(WindowDialogsTest, OptionsCancelKeepsThePictureAndOkTakesTheBrowsedFile) 
     store->sync();
     EXPECT_EQ(store->value(QStringLiteral("Properties/image")).toString(), "255");
     EXPECT_EQ(store->value(QStringLiteral("Properties/background")).toString(), picture);
+}
+
+TEST_F(WindowDialogsTest, SoundTabTakesABrowsedFontAndOkKeepsIt) {
+    const QString notAFont = writeFile(QStringLiteral("notes.sf2"), "notes");
+    const QString font = writeFile(QStringLiteral("mine.sf2"), QByteArray("RIFF\0\0\0\0sfbk", 12));
+    dialogs->fileAnswers = {notAFont, font};
+    w->run(Command::Options);
+    SoundFontTab* tab = w->optionsDialog()->soundTab();
+    tab->Browse_Click();
+    EXPECT_EQ(dialogs->messages,
+              QStringList{"Quillnote|This file is not a sound font.|" + notAFont});
+    EXPECT_EQ(tab->chosen(), QString());
+    tab->Browse_Click();
+    EXPECT_EQ(tab->chosen(), font);
+    w->optionsDialog()->OK_Click();
+    EXPECT_EQ(w->settings().soundFont, font);
+    w->close();
+    EXPECT_EQ(property("soundfont"), font);
 }
 
 TEST_F(WindowDialogsTest, SetTrackGivesTheSelectedInstrumentToTheTrack) {
