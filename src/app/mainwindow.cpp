@@ -365,6 +365,8 @@ void MainWindow::dispatch(Command command) {
             return;
         case Command::SaveMidi:
             return m_session.SaveMidi_Click();
+        case Command::SaveKaraoke:
+            return m_session.SaveKaraoke_Click();
         case Command::PrintSetup:
             return printing().PrintSetup_Click();
         case Command::PrintPreview:
