@@ -40,10 +40,6 @@ MidiInputDevice* MidiInput::device() {
     return m_device.get();
 }
 
-bool MidiInput::available() {
-    return device() != nullptr;
-}
-
 QStringList MidiInput::ports() {
     return device() ? m_device->ports() : QStringList();
 }
@@ -56,8 +52,10 @@ bool MidiInput::choose(const QString& port) {
 
 void MidiInput::reconnect() {
     const QString remembered = m_store.value(kChoiceKey).toString();
-    if (remembered.isEmpty() || remembered == m_current) return;
+    if (remembered.isEmpty()) return;
     const QStringList now = ports();
+    // Still there: listening goes on undisturbed.
+    if (!m_current.isEmpty() && now.contains(m_current)) return;
     if (now.contains(remembered)) {
         listen(remembered);
         return;

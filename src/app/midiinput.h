@@ -27,8 +27,6 @@ class MidiInput : public QObject {
     MidiInput(DeviceFactory factory, QSettings& store, QObject* parent = nullptr);
     ~MidiInput() override;
 
-    // False when the system has no MIDI input at all.
-    bool available();
     // The input ports now; empty without MIDI input.
     QStringList ports();
     // The port listened to, empty for none.
@@ -38,7 +36,8 @@ class MidiInput : public QObject {
     // port could not be opened.
     bool choose(const QString& port);
     // Listens to the remembered port if it is there now (its numbers may have
-    // changed since); nothing is asked of the system when none is remembered.
+    // changed since) and not listened to already; nothing is asked of the
+    // system when none is remembered.
     void reconnect();
 
   signals:
