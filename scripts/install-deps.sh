@@ -10,6 +10,7 @@ QUILLNOTE_PACKAGES=(
   # load the toolbar icons and the desktop theme's icons at run time
   qt6-svg-dev libqt6svg6
   libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
+  librtmidi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
 )

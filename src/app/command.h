@@ -11,6 +11,7 @@ enum class Command {
     Open,
     Save,
     SaveMidi,
+    SaveKaraoke,
     PlayMidi,
     PrintSetup,
     PrintPreview,

@@ -16,6 +16,7 @@ namespace {
 const char* const kUsage =
     "Usage: quillnote [FILE.msf]\n"
     "       quillnote --export-midi IN.msf OUT.mid\n"
+    "       quillnote --export-kar IN.msf OUT.kar\n"
     "       quillnote --dump IN.msf\n"
     "       quillnote --render IN.msf OUT.wav\n"
     "       quillnote --print-pdf IN.msf OUT.pdf [--pages FIRST-LAST]\n"
@@ -23,6 +24,7 @@ const char* const kUsage =
     "\n"
     "Without options Quillnote opens its window, with FILE.msf if given.\n"
     "  --export-midi  open IN.msf and save it as the Standard MIDI File OUT.mid\n"
+    "  --export-kar   the same, with the lyrics as lyric events, into OUT.kar\n"
     "  --dump         open IN.msf and print the composition as JSON\n"
     "  --render       open IN.msf and render it through the synthesiser into the\n"
     "                 WAV file OUT.wav (16-bit stereo, 44100 Hz)\n"
@@ -57,14 +59,14 @@ int usageError(const QString& message) {
 
 namespace {
 
-int exportMidi(const QString& in, const QString& out) {
+// --export-midi and --export-kar: `bytes` is what the export writes.
+int exportMidi(const QString& in, const QString& out, std::vector<uint8_t> (*bytes)(Composition&)) {
     if (isSameFile(in, out)) return outputIsInput();
     auto c = std::make_unique<Composition>();
     EditState e;
     if (!openForCommandLine(in, *c, e)) return kExitBadInput;
     QString error;
-    if (!saveWholeFile(out, exportMidiBytes(*c), &error))
-        return commandLineFailure(error, kExitWriteFailed);
+    if (!saveWholeFile(out, bytes(*c), &error)) return commandLineFailure(error, kExitWriteFailed);
     return 0;
 }
 
@@ -100,7 +102,12 @@ std::optional<int> runCommandLine(const QStringList& arguments) {
     if (mode == QLatin1String("--export-midi")) {
         if (operands != 2)
             return usageError(QStringLiteral("--export-midi needs IN.msf and OUT.mid"));
-        return exportMidi(arguments.at(1), arguments.at(2));
+        return exportMidi(arguments.at(1), arguments.at(2), exportMidiBytes);
+    }
+    if (mode == QLatin1String("--export-kar")) {
+        if (operands != 2)
+            return usageError(QStringLiteral("--export-kar needs IN.msf and OUT.kar"));
+        return exportMidi(arguments.at(1), arguments.at(2), exportKaraokeBytes);
     }
     if (mode == QLatin1String("--dump")) {
         if (operands != 1) return usageError(QStringLiteral("--dump needs IN.msf"));

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "model/documentcommands.h"
+#include "model/karaokemidi.h"
 #include "model/midiwriter.h"
 #include "safefile.h"
 
@@ -130,6 +131,12 @@ bool openMsfFile(const QString& path, Composition& c, EditState& e, QString* err
 std::vector<uint8_t> exportMidiBytes(Composition& c) {
     c.ComputeSongLength();
     return WriteMidiFile(c, 0, kTrackCount - 1, 0, c.SongLength);
+}
+
+std::vector<uint8_t> exportKaraokeBytes(Composition& c) {
+    std::vector<uint8_t> bytes = exportMidiBytes(c);
+    addLyricsTrack(bytes, c);
+    return bytes;
 }
 
 }  // namespace qn

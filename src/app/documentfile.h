@@ -44,5 +44,7 @@ bool openMsfFile(const QString& path, Composition& c, EditState& e, QString* err
 
 // The whole composition as a Standard MIDI File, as "Save as MIDI File" writes it.
 std::vector<uint8_t> exportMidiBytes(Composition& c);
+// The same with the lyrics added, as "Save as Karaoke MIDI" writes it.
+std::vector<uint8_t> exportKaraokeBytes(Composition& c);
 
 }  // namespace qn

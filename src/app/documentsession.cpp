@@ -25,6 +25,8 @@ const QString kMsfFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Source Files
 const QString kSaveMsfFilter =
     QStringLiteral("All Files (*.*)|*.*|MIDI Source Files (*.MSF)|*.MSF|MIDI Files (*.mid)|*.mid");
 const QString kMidiFilter = QStringLiteral("All Files (*.*)|*.*|MIDI Files (*.Mid)|*.mid");
+const QString kKaraokeFilter =
+    QStringLiteral("All Files (*.*)|*.*|Karaoke MIDI Files (*.kar)|*.kar|MIDI Files (*.mid)|*.mid");
 
 QString tr(const char* text) {
     return QCoreApplication::translate("DocumentSession", text);
@@ -214,14 +216,23 @@ bool DocumentSession::Save_Click() {
 }
 
 void DocumentSession::SaveMidi_Click() {
+    saveExport(kMidiFilter, exportMidiBytes);
+}
+
+void DocumentSession::SaveKaraoke_Click() {
+    saveExport(kKaraokeFilter, exportKaraokeBytes);
+}
+
+void DocumentSession::saveExport(const QString& filter,
+                                 std::vector<uint8_t> (*bytes)(Composition&)) {
     m_dialogs.setSuggestedPath({});
-    const QString path = m_dialogs.saveFileName(kMidiFilter, 2);
+    const QString path = m_dialogs.saveFileName(filter, 2);
     if (path.isEmpty()) return;
     QString error;
     if (!m_documentPath.isEmpty() && isSameFile(path, m_documentPath))
         error = tr("%1 is the composition's own file; the MIDI file would overwrite it.").arg(path);
     else
-        saveWholeFile(path, exportMidiBytes(*m_composition), &error);
+        saveWholeFile(path, bytes(*m_composition), &error);
     if (!error.isEmpty())
         m_dialogs.message(QMessageBox::Critical, kTitle, tr("The MIDI file could not be saved."),
                           error);

@@ -1,6 +1,6 @@
 #pragma once
 
-// The document workflow: New, Open, Save, Save as MIDI, the save-changes
+// The document workflow: New, Open, Save, Save as (karaoke) MIDI, the save-changes
 // question, the program's start-up and shutdown, undo and redo, autosave and
 // the recovery of unsaved work after a crash. It owns the composition, the
 // editing state and the settings; the window shows them through DocumentView
@@ -8,8 +8,10 @@
 // a window. UI thread only.
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "model/commandresult.h"
 #include "model/composition.h"
@@ -84,6 +86,8 @@ class DocumentSession {
     void Open_Click();
     bool Save_Click();
     void SaveMidi_Click();
+    // The MIDI file with the lyrics as lyric events, for karaoke players.
+    void SaveKaraoke_Click();
     bool PromptSaveChanges();
 
     // Runs a command and records what it changed as one undo step called
@@ -106,6 +110,8 @@ class DocumentSession {
     const QString& documentPath() const { return m_documentPath; }
 
   private:
+    // Save as MIDI and its karaoke form: the save dialog with `filter`, then `bytes` written.
+    void saveExport(const QString& filter, std::vector<uint8_t> (*bytes)(Composition&));
     // The file dialogs start in `folder` from now on.
     void setDocumentFolder(const QString& folder);
     bool commitChange(const QString& name, const ViewState& before);

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "clientview.h"
@@ -26,6 +27,8 @@
 #include "helpwindow.h"
 #include "instrumentdialog.h"
 #include "instrumentnames.h"
+#include "midiinput.h"
+#include "midiinputmenu.h"
 #include "model/durationcommand.h"
 #include "model/editcommands.h"
 #include "model/modifycommands.h"
@@ -92,6 +95,10 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
         *this, [this](Command c) { run(c); }, [this](int i) { Toolbar_Click(i); });
     m_startInstruments = composition().TrackInstrument;
     buildClientArea();
+    // The session took the SessionOptions part of `options`; this one is still here.
+    m_midiInput = new MidiInput(std::move(options.midiInput), m_session.store(), this);
+    addMidiInputMenu(*m_commands->menu(QStringLiteral("Play")), *m_midiInput,
+                     [this](const QString& text) { statusBar()->showMessage(text, 10000); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -157,6 +164,8 @@ void MainWindow::buildClientArea() {
 bool MainWindow::start() {
     if (!m_session.start()) return false;
     m_sound->lights().KeyRestoreColor = kWhite;
+    // After the window is up: a remembered MIDI keyboard does not delay it.
+    QTimer::singleShot(0, m_midiInput, &MidiInput::reconnect);
     return true;
 }
 
@@ -233,6 +242,12 @@ void MainWindow::connectSound() {
     connect(m_piano, &PianoKeys::clicked, this, [this](int k) {
         m_session.perform(tr("Enter Note"), [&] { m_sound->piano().Piano_Click(k); });
     });
+    // A MIDI keyboard's keys play as the computer's do, and enter notes while recording.
+    connect(m_midiInput, &MidiInput::noteOn, this, [this](int note) {
+        m_session.perform(tr("Enter Note"), [&] { m_sound->piano().midiNoteOn(note); });
+    });
+    connect(m_midiInput, &MidiInput::noteOff, this,
+            [this](int note) { m_sound->piano().midiNoteOff(note); });
     connect(m_masterVolume, &QSlider::valueChanged, this,
             [this](int value) { m_sound->playback().Volslider_Change(value); });
     // A mouse-up on the staff background ends a pause: the next Play starts afresh.
@@ -365,6 +380,8 @@ void MainWindow::dispatch(Command command) {
             return;
         case Command::SaveMidi:
             return m_session.SaveMidi_Click();
+        case Command::SaveKaraoke:
+            return m_session.SaveKaraoke_Click();
         case Command::PrintSetup:
             return printing().PrintSetup_Click();
         case Command::PrintPreview:

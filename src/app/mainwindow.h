@@ -12,6 +12,7 @@
 #include "dialogs.h"
 #include "documentsession.h"
 #include "effectsdialogvalues.h"
+#include "midiinputdevice.h"
 #include "model/commandresult.h"
 #include "model/composition.h"
 #include "model/editstate.h"
@@ -37,6 +38,7 @@ class CommandMap;
 class DurationPalette;
 class HelpWindow;
 class InstrumentDialog;
+class MidiInput;
 class OctaveDialog;
 class OptionsDialog;
 class PianoKeys;
@@ -53,6 +55,8 @@ struct EngineStart {
 
 struct StartOptions : SessionOptions {
     std::function<EngineStart()> startEngine;  // null: the real synthesiser
+    // The MIDI keyboard's input, null when there is none. Unset: the system's.
+    std::function<std::unique_ptr<MidiInputDevice>()> midiInput;
 };
 
 class MainWindow : public QMainWindow, private DocumentView {
@@ -89,6 +93,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     InstrumentDialog* instrumentDialog() const { return m_instrumentDialog; }
     OctaveDialog* octaveDialog() const;  // while one is open
     HelpWindow* helpWindow() const { return m_helpWindow; }
+    MidiInput& midiInput() { return *m_midiInput; }
 
     // The instrument label of track t takes the instrument chosen in the combo box.
     void InstLabel_Click(int t);
@@ -164,6 +169,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     InstrumentDialog* m_instrumentDialog = nullptr;
     QPointer<OctaveDialog> m_octaveDialog;
     HelpWindow* m_helpWindow = nullptr;
+    MidiInput* m_midiInput = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_instrumentCombo = nullptr;
     QGraphicsEllipseItem* m_recordIndicator = nullptr;

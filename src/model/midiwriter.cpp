@@ -8,9 +8,7 @@ namespace qn {
 
 namespace {
 
-constexpr int kStepTicks = 40;
 constexpr int kTicksPerLengthCode = 8;
-constexpr int kProgramChangeDelta = 24;  // the note chunks' first event waits 24 ticks
 
 void writeHeader(ByteBuffer& out, int trackChunks, int division) {
     const size_t at = out.beginChunk("MThd");
@@ -50,7 +48,7 @@ void writeEmptyTrack(ByteBuffer& out) {
 
 void writeNoteTrack(ByteBuffer& out, const Composition& c, int t, int first, int last) {
     const size_t at = out.beginChunk("MTrk");
-    out.bytes({kProgramChangeDelta, static_cast<uint8_t>(0xC0 + t)});
+    out.bytes({kMidiFirstNoteTick, static_cast<uint8_t>(0xC0 + t)});
     out.u8(std::clamp<int>(c.TrackInstrument[t], 0, 127));
     out.u8(0);  // delta before the first note
     for (int i = first; i <= last; ++i) {
@@ -59,7 +57,7 @@ void writeNoteTrack(ByteBuffer& out, const Composition& c, int t, int first, int
         if (isRest(n.pitch)) {
             key = kRestNoteNumber;
             velocity = kRestVelocity;
-            sounding = kStepTicks;
+            sounding = kMidiStepTicks;
         } else {
             key = midiNoteNumber(c.TrackOctave[t], n.pitch);
             velocity = std::min<int>(n.velocity, 127);
@@ -68,7 +66,7 @@ void writeNoteTrack(ByteBuffer& out, const Composition& c, int t, int first, int
         out.bytes({static_cast<uint8_t>(0x90 + t), static_cast<uint8_t>(key),
                    static_cast<uint8_t>(velocity), static_cast<uint8_t>(sounding),
                    static_cast<uint8_t>(0x80 + t), static_cast<uint8_t>(key), 0x00,
-                   static_cast<uint8_t>(kStepTicks - sounding)});
+                   static_cast<uint8_t>(kMidiStepTicks - sounding)});
     }
     out.bytes({0xFF, 0x2F, 0x00});  // its delta is the last note's silence
     out.endChunk(at);

@@ -12,6 +12,10 @@
 
 namespace qn {
 
+// Note index i starts at tick kMidiFirstNoteTick + kMidiStepTicks * i of every note track.
+inline constexpr int kMidiStepTicks = 40;
+inline constexpr int kMidiFirstNoteTick = 24;  // the program change waits this long
+
 // A rest is exported as this note, barely audible, for its whole 40-tick step.
 inline constexpr int kRestNoteNumber = 0x27;
 inline constexpr int kRestVelocity = 1;

@@ -72,6 +72,7 @@ class WindowTest : public FolderTest {
             engine = fake.get();
             return EngineStart{std::move(fake), {}, {}};
         };
+        options.midiInput = midiInput;
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         auto window = std::make_unique<MainWindow>(options, std::move(scripted));
@@ -109,6 +110,8 @@ class WindowTest : public FolderTest {
 
     ScriptedDialogs* dialogs = nullptr;
     FakeEngine* engine = nullptr;
+    // The window's MIDI input; none unless a test gives one, whatever the machine has.
+    std::function<std::unique_ptr<MidiInputDevice>()> midiInput = [] { return nullptr; };
 };
 
 }  // namespace qn::test

@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "model/midiwriter.h"
 #include "model/notepreview.h"
 #include "sound/audioengine.h"
 
@@ -64,6 +65,13 @@ int pianoKeyPitch(int k) {
     return k >= 0 && k < kPianoKeys ? kKeyPitch[k] : -1;
 }
 
+int midiNoteToPianoKey(int note, int octave) {
+    const int pitch = note - midiNoteNumber(octave, 0);
+    if (pitch < 0 || pitch > kHighestPitch) return -1;
+    const auto key = std::find(kKeyPitch.begin(), kKeyPitch.end(), pitch);
+    return static_cast<int>(key - kKeyPitch.begin());
+}
+
 Piano::Piano(Composition& composition, EditState& edit, AudioEngine& engine, PianoLights& lights,
              PianoDisplay& display, PianoHooks hooks)
     : m_composition(composition),
@@ -71,7 +79,9 @@ Piano::Piano(Composition& composition, EditState& edit, AudioEngine& engine, Pia
       m_engine(engine),
       m_lights(lights),
       m_display(display),
-      m_hooks(std::move(hooks)) {}
+      m_hooks(std::move(hooks)) {
+    m_midiHeldKeys.fill(-1);
+}
 
 void Piano::Piano_Click(int k) {
     if (k < 0 || k >= kPianoKeys || flag(m_hooks.clockRunning)) return;
@@ -125,16 +135,33 @@ bool Piano::preview(int instrument, int pitch, int length) {
 }
 
 void Piano::Piano_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    const int k = KeyToPianoKey(key, modifiers);
-    if (k < 0) return;
-    m_lights.LitKey = k;
-    m_display.setKeyColor(k, kHeldKeyColor);
-    Piano_Click(k);
+    holdKey(KeyToPianoKey(key, modifiers));
 }
 
 void Piano::Piano_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
     const int k = KeyToPianoKey(key, modifiers);
     if (k >= 0) m_display.setKeyColor(k, keyRestColor(k));
+}
+
+void Piano::midiNoteOn(int note) {
+    if (note < 0 || note >= kMidiNotes) return;
+    const int k = midiNoteToPianoKey(note, m_composition.TrackOctave[m_edit.ActiveTrack]);
+    m_midiHeldKeys[note] = static_cast<int8_t>(k);
+    holdKey(k);
+}
+
+void Piano::midiNoteOff(int note) {
+    if (note < 0 || note >= kMidiNotes) return;
+    // The key the note lit, even if the track or its octave changed meanwhile.
+    const int k = std::exchange(m_midiHeldKeys[note], int8_t{-1});
+    if (k >= 0) m_display.setKeyColor(k, keyRestColor(k));
+}
+
+void Piano::holdKey(int k) {
+    if (k < 0) return;
+    m_lights.LitKey = k;
+    m_display.setKeyColor(k, kHeldKeyColor);
+    Piano_Click(k);
 }
 
 bool Piano::PreviewInstrument(int program) {

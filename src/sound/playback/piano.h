@@ -7,6 +7,7 @@
 // UI thread only. The piano holds references; the window owns everything.
 
 #include <Qt>
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -30,6 +31,13 @@ int KeyToPianoKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Pitch code of piano key k (0..25): the rest code for "Pause", -1 for no key.
 int pianoKeyPitch(int k);
+
+// Piano key a MIDI keyboard's note number plays in a track of `octave`: the
+// 25 keys reach from the B below the octave's C (note 12 octave + 11) two
+// octaves up. A note outside them has no key (-1): it is neither heard nor
+// entered, since moving it by octaves would enter a note the player did not
+// press. The track's octave moves the range.
+int midiNoteToPianoKey(int note, int octave);
 
 // The colour a key has when neither held nor lit: cream or black (RGB number).
 inline uint32_t keyRestColor(int k) {
@@ -78,6 +86,10 @@ class Piano {
     // through Piano_Click.
     void Piano_KeyDown(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Piano_KeyUp(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A MIDI keyboard's key (note number 0..127) pressed and released: it acts
+    // as a computer key would, in the active track's octave.
+    void midiNoteOn(int note);
+    void midiNoteOff(int note);
 
     // Plays the instrument dialog's review note with `program` in the active
     // track's octave. False when nothing could be played; the dialog then asks again.
@@ -87,6 +99,7 @@ class Piano {
     void TeachOff();
 
   private:
+    void holdKey(int k);
     void enter(int pitch);
     bool preview(int instrument, int pitch, int length);
     bool flag(const std::function<bool()>& hook) const { return hook && hook(); }
@@ -97,6 +110,9 @@ class Piano {
     PianoLights& m_lights;
     PianoDisplay& m_display;
     PianoHooks m_hooks;
+    // The piano key each MIDI note number holds down, -1 for none.
+    static constexpr int kMidiNotes = 128;
+    std::array<int8_t, kMidiNotes> m_midiHeldKeys{};
 };
 
 }  // namespace qn
