@@ -12,6 +12,7 @@
 #include "pictures.h"
 #include "printpdfmode.h"
 #include "rendermode.h"
+#include "startupprobe.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ int main(int argc, char* argv[]) {
     options.executablePath =
         qEnvironmentVariable("QUILLNOTE_EXECUTABLE", QCoreApplication::applicationFilePath());
     qn::MainWindow window(options);
+    qn::watchFirstPaint(window);
     if (!window.start()) return 1;
     return QApplication::exec();
 }
