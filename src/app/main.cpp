@@ -9,7 +9,6 @@
 
 #include "commandline.h"
 #include "mainwindow.h"
-#include "pictures.h"
 #include "printpdfmode.h"
 #include "rendermode.h"
 #include "startupprobe.h"
@@ -49,7 +48,6 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     describeApplication();
-    QApplication::setWindowIcon(qn::applicationIcon());
 
     qn::StartOptions options;
     // The shell splits an unquoted path with blanks into several arguments.

@@ -85,6 +85,7 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
       m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
       m_session(std::move(options), *m_dialogs, *this) {
     setObjectName(QStringLiteral("Form1"));
+    giveProgramIcon(*this);
     m_scene = new ClientScene(this);
     m_view = new ClientView(m_scene, this);
     setCentralWidget(m_view);

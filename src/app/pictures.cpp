@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QWidget>
 #include <array>
 
 // The pictures are compiled into this static library; calling the resource's
@@ -118,11 +119,23 @@ QImage applicationImage(int size) {
 }
 
 QIcon applicationIcon() {
+    // Window managers show window icons at most this large; each size is sent
+    // to the X server with every window that carries the icon.
+    QSvgRenderer renderer(resourcePath(QString(), "quillnote"));
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(QPixmap::fromImage(applicationImage(size)));
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QImage image = transparentImage(QSize(size, size));
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+void giveProgramIcon(QWidget& window) {
+    // A window shows its parent's icon when it has none of its own.
+    if (window.windowIcon().isNull()) window.setWindowIcon(applicationIcon());
 }
 
 }  // namespace qn

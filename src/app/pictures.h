@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QSize>
 
+class QWidget;
+
 namespace qn {
 
 // Numbers of the carried background pictures, as the settings store them.
@@ -39,9 +41,14 @@ QIcon toolbarIcon(int index);
 // glyph), 7 the rest. Null for other codes.
 QPixmap durationPicture(int code);
 
-// The program's icon at the usual sizes, and one size of it as an image
-// (usable without a QGuiApplication, e.g. for writing icon files).
+// The program's icon at the window icon sizes (16 to 64 pixels), and one size
+// of it as an image (usable without a QGuiApplication, e.g. for icon files).
 QIcon applicationIcon();
 QImage applicationImage(int size);
+
+// Gives a real top-level window the program's icon. Only these windows get
+// it: the application-wide icon would also go to every widget placed in the
+// staff scene, each of which Qt backs with a hidden native window.
+void giveProgramIcon(QWidget& window);
 
 }  // namespace qn
