@@ -9,6 +9,8 @@
 #
 # RUNS defaults to 20; each sound font (default: TimGM6mb and FluidR3 from
 # /usr/share/sounds/sf2) gets its own series. Run from the project's top folder.
+# program=/other/build/quillnote times another build (with quillnote-app beside
+# it) instead of this one's.
 set -euo pipefail
 
 build_dir=${build_dir:-build}
@@ -20,7 +22,7 @@ if [ ${#fonts[@]} -eq 0 ]; then
 fi
 
 cmake --build "$build_dir" -j2 --target quillnote quillnote-app startup_exec >/dev/null
-quillnote=$(realpath "$build_dir/quillnote")
+quillnote=$(realpath "${program:-$build_dir/quillnote}")
 startup_exec=$(realpath "$build_dir/bench/startup_exec")
 
 # A home of its own: the user's settings stay untouched, and the warm-up run

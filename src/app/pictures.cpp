@@ -1,6 +1,11 @@
 #include "pictures.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 #include <QWidget>
 #include <array>
@@ -72,6 +77,58 @@ QImage transparentImage(QSize size) {
     return image;
 }
 
+// A carried picture as an icon, read when it is first drawn. Qt's own SVG
+// icon engine also reads every file once when the icon is made, just to check
+// it: for the toolbar, before the window's first paint.
+class CarriedIconEngine : public QIconEngine {
+  public:
+    explicit CarriedIconEngine(QString path) : m_path(std::move(path)) {}
+
+    QIconEngine* clone() const override { return new CarriedIconEngine(m_path); }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return pixmap(size, mode, state).size();
+    }
+
+    // The picture fitted into `size`, keeping its proportions; the style
+    // derives the disabled and selected looks, as for any other icon.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const QString key = QStringLiteral("qn-icon %1 %2x%3 %4")
+                                .arg(m_path)
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(static_cast<int>(mode));
+        QPixmap cached;
+        if (QPixmapCache::find(key, &cached)) return cached;
+        QSvgRenderer renderer(m_path);
+        QSize fitted = renderer.defaultSize();
+        if (!renderer.isValid() || fitted.isEmpty()) return {};
+        fitted.scale(size, Qt::KeepAspectRatio);
+        if (fitted.isEmpty()) return {};
+        QImage image = transparentImage(fitted);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        QPixmap result = QPixmap::fromImage(image);
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            result = QApplication::style()->generatedIconPixmap(mode, result, &option);
+        }
+        QPixmapCache::insert(key, result);
+        return result;
+    }
+
+  private:
+    QString m_path;
+};
+
 }  // namespace
 
 QPixmap backgroundPicture(int number) {
@@ -98,7 +155,7 @@ QPixmap backgroundPicture(int number) {
 QIcon toolbarIcon(int index) {
     if (index < 0 || index >= kToolbarButtonCount) return {};
     const ToolbarPicture& picture = kToolbarPictures[static_cast<size_t>(index)];
-    QIcon carried(resourcePath(QStringLiteral("toolbar/"), picture.file));
+    QIcon carried(new CarriedIconEngine(resourcePath(QStringLiteral("toolbar/"), picture.file)));
     if (!picture.themeName) return carried;
     return QIcon::fromTheme(QLatin1String(picture.themeName), carried);
 }
