@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
+#include <optional>
 
 #include "clientview.h"
 #include "commandmap.h"
@@ -34,6 +35,7 @@
 #include "pianokeys.h"
 #include "pictures.h"
 #include "print/printcommands.h"
+#include "settings.h"
 #include "sound/engine/synthengine.h"
 #include "staff/clientlayout.h"
 #include "staff/clientscene.h"
@@ -84,6 +86,11 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
     : m_startEngine(std::move(options.startEngine)),
       m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
       m_session(std::move(options), *m_dialogs, *this) {
+    // Drawing it takes about as long as building the rest of the window.
+    m_pictureAhead =
+        std::async(std::launch::async, [number = Settings::storedPicture(m_session.store())] {
+            return std::pair{number, backgroundImage(number)};
+        });
     setObjectName(QStringLiteral("Form1"));
     giveProgramIcon(*this);
     m_scene = new ClientScene(this);
@@ -265,7 +272,12 @@ void MainWindow::showBackgroundPicture(int number) {
     } else if (number == kNoPicture) {
         replace = true;
     } else {
-        picture = backgroundPicture(number);
+        std::optional<QImage> ahead;
+        if (m_pictureAhead.valid()) {
+            auto [drawn, image] = m_pictureAhead.get();
+            if (drawn == number) ahead = std::move(image);
+        }
+        picture = ahead ? QPixmap::fromImage(*ahead) : backgroundPicture(number);
         replace = !picture.isNull();
     }
     if (replace) {

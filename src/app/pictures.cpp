@@ -131,7 +131,7 @@ class CarriedIconEngine : public QIconEngine {
 
 }  // namespace
 
-QPixmap backgroundPicture(int number) {
+QImage backgroundImage(int number) {
     const char* name = nullptr;
     switch (number) {
         case kThreeNeckGuitarPicture:
@@ -149,7 +149,12 @@ QPixmap backgroundPicture(int number) {
     QImage image(kBackgroundPictureSize, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (!render(resourcePath(QStringLiteral("backgrounds/"), name), image)) return {};
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap backgroundPicture(int number) {
+    const QImage image = backgroundImage(number);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
 QIcon toolbarIcon(int index) {

@@ -30,6 +30,8 @@ inline constexpr QSize kDurationPictureSize{40, 30};
 // meant to lie behind the staves. "None" (101) and numbers without a picture
 // give a null pixmap.
 QPixmap backgroundPicture(int number);
+// The same as an image; callable from any thread.
+QImage backgroundImage(int number);
 
 // The icon of toolbar button `index` (0..21, in toolbar order): the desktop
 // theme's icon where the command has a standard name, else the carried one.
