@@ -14,6 +14,9 @@
 set -euo pipefail
 
 build_dir=${build_dir:-build}
+# shellcheck source=bench/common.sh
+source bench/common.sh
+need_command xvfb-run xvfb
 runs=${1:-20}
 shift || true
 fonts=("$@")
