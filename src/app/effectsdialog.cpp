@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "effecttable.h"
+#include "pictures.h"
 #include "staff/clientlayout.h"
 
 namespace qn {
@@ -119,6 +120,7 @@ void EffectSlider::mouseReleaseEvent(QMouseEvent*) {
 EffectsDialog::EffectsDialog(EffectsDialogValues& values, QWidget* parent)
     : QDialog(parent), m_values(values) {
     setObjectName(QStringLiteral("FXform"));
+    giveProgramIcon(*this);
     setWindowTitle(tr("Special Effects"));
     setModal(false);
 

@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include "pictures.h"
 #include "staff/clientlayout.h"
 
 // The pages are compiled into this static library; its resources need an
@@ -47,6 +48,7 @@ QUrl helpPageUrl(const QString& page) {
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     initHelpResources();
     setObjectName(QStringLiteral("HelpAbout"));
+    giveProgramIcon(*this);
     setWindowTitle(QStringLiteral(" Quillnote Help"));
     setModal(false);
     setSizeGripEnabled(true);

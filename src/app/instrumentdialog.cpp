@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "instrumentnames.h"
+#include "pictures.h"
 
 namespace qn {
 
@@ -35,6 +36,7 @@ InstrumentDialog::InstrumentDialog(const std::array<int16_t, kTrackCount>& progr
                                    QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TrackInst"));
+    giveProgramIcon(*this);
     setWindowTitle(tr("Change Instruments"));
     setModal(false);
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "pictures.h"
 #include "staff/clientlayout.h"
 
 namespace qn {
@@ -50,6 +51,7 @@ class BallWidget : public QWidget {
 
 KaraokeWindow::KaraokeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Karaoke"));
+    giveProgramIcon(*this);
     setWindowTitle(tr("Karaoke"));
     resize(pixels(kWindowWidth), pixels(kWindowHeight));
 

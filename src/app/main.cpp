@@ -9,9 +9,9 @@
 
 #include "commandline.h"
 #include "mainwindow.h"
-#include "pictures.h"
 #include "printpdfmode.h"
 #include "rendermode.h"
+#include "startupprobe.h"
 
 namespace {
 
@@ -48,7 +48,6 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     describeApplication();
-    QApplication::setWindowIcon(qn::applicationIcon());
 
     qn::StartOptions options;
     // The shell splits an unquoted path with blanks into several arguments.
@@ -57,6 +56,7 @@ int main(int argc, char* argv[]) {
     options.executablePath =
         qEnvironmentVariable("QUILLNOTE_EXECUTABLE", QCoreApplication::applicationFilePath());
     qn::MainWindow window(options);
+    qn::watchFirstPaint(window);
     if (!window.start()) return 1;
     return QApplication::exec();
 }

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <optional>
 
 #include "clientview.h"
 #include "commandmap.h"
@@ -37,6 +38,7 @@
 #include "pianokeys.h"
 #include "pictures.h"
 #include "print/printcommands.h"
+#include "settings.h"
 #include "sound/engine/synthengine.h"
 #include "staff/clientlayout.h"
 #include "staff/clientscene.h"
@@ -87,7 +89,13 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
     : m_startEngine(std::move(options.startEngine)),
       m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
       m_session(std::move(options), *m_dialogs, *this) {
+    // Drawing it takes about as long as building the rest of the window.
+    m_pictureAhead =
+        std::async(std::launch::async, [number = Settings::storedPicture(m_session.store())] {
+            return std::pair{number, backgroundImage(number)};
+        });
     setObjectName(QStringLiteral("Form1"));
+    giveProgramIcon(*this);
     m_scene = new ClientScene(this);
     m_view = new ClientView(m_scene, this);
     setCentralWidget(m_view);
@@ -279,7 +287,12 @@ void MainWindow::showBackgroundPicture(int number) {
     } else if (number == kNoPicture) {
         replace = true;
     } else {
-        picture = backgroundPicture(number);
+        std::optional<QImage> ahead;
+        if (m_pictureAhead.valid()) {
+            auto [drawn, image] = m_pictureAhead.get();
+            if (drawn == number) ahead = std::move(image);
+        }
+        picture = ahead ? QPixmap::fromImage(*ahead) : backgroundPicture(number);
         replace = !picture.isNull();
     }
     if (replace) {

@@ -4,8 +4,10 @@
 // the piano, the duration palette and the controls. It builds the window and
 // dispatches every command; the document workflow lives in DocumentSession.
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
+#include <future>
 #include <memory>
 
 #include "command.h"
@@ -149,6 +151,9 @@ class MainWindow : public QMainWindow, private DocumentView {
     void collectModes(Settings& settings) const override;
     void showHistory(const QString& undoName, const QString& redoName) override;
 
+    // The stored background picture, drawn on a worker thread while the window
+    // is built: the number asked for and the picture.
+    std::future<std::pair<int, QImage>> m_pictureAhead;
     std::function<EngineStart()> m_startEngine;
     std::unique_ptr<Dialogs> m_dialogs;
     DocumentSession m_session;

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "pictures.h"
+
 namespace qn {
 
 namespace {
@@ -20,6 +22,7 @@ constexpr int kOctaves = 6;
 
 OctaveDialog::OctaveDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SetOctave"));
+    giveProgramIcon(*this);
     setWindowTitle(tr("Set Octave"));
     setModal(false);
 

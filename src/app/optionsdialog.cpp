@@ -40,6 +40,7 @@ OptionsDialog::OptionsDialog(Settings& settings, Composition& composition, Dialo
                              QWidget* parent)
     : QDialog(parent), m_settings(settings), m_composition(composition), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("OptionForm"));
+    giveProgramIcon(*this);
     setWindowTitle(tr("Options / Properties"));
     setModal(false);
 

@@ -1,7 +1,13 @@
 #include "pictures.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <QWidget>
 #include <array>
 
 // The pictures are compiled into this static library; calling the resource's
@@ -71,9 +77,61 @@ QImage transparentImage(QSize size) {
     return image;
 }
 
+// A carried picture as an icon, read when it is first drawn. Qt's own SVG
+// icon engine also reads every file once when the icon is made, just to check
+// it: for the toolbar, before the window's first paint.
+class CarriedIconEngine : public QIconEngine {
+  public:
+    explicit CarriedIconEngine(QString path) : m_path(std::move(path)) {}
+
+    QIconEngine* clone() const override { return new CarriedIconEngine(m_path); }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return pixmap(size, mode, state).size();
+    }
+
+    // The picture fitted into `size`, keeping its proportions; the style
+    // derives the disabled and selected looks, as for any other icon.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const QString key = QStringLiteral("qn-icon %1 %2x%3 %4")
+                                .arg(m_path)
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(static_cast<int>(mode));
+        QPixmap cached;
+        if (QPixmapCache::find(key, &cached)) return cached;
+        QSvgRenderer renderer(m_path);
+        QSize fitted = renderer.defaultSize();
+        if (!renderer.isValid() || fitted.isEmpty()) return {};
+        fitted.scale(size, Qt::KeepAspectRatio);
+        if (fitted.isEmpty()) return {};
+        QImage image = transparentImage(fitted);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        QPixmap result = QPixmap::fromImage(image);
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            result = QApplication::style()->generatedIconPixmap(mode, result, &option);
+        }
+        QPixmapCache::insert(key, result);
+        return result;
+    }
+
+  private:
+    QString m_path;
+};
+
 }  // namespace
 
-QPixmap backgroundPicture(int number) {
+QImage backgroundImage(int number) {
     const char* name = nullptr;
     switch (number) {
         case kThreeNeckGuitarPicture:
@@ -91,13 +149,18 @@ QPixmap backgroundPicture(int number) {
     QImage image(kBackgroundPictureSize, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (!render(resourcePath(QStringLiteral("backgrounds/"), name), image)) return {};
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap backgroundPicture(int number) {
+    const QImage image = backgroundImage(number);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
 QIcon toolbarIcon(int index) {
     if (index < 0 || index >= kToolbarButtonCount) return {};
     const ToolbarPicture& picture = kToolbarPictures[static_cast<size_t>(index)];
-    QIcon carried(resourcePath(QStringLiteral("toolbar/"), picture.file));
+    QIcon carried(new CarriedIconEngine(resourcePath(QStringLiteral("toolbar/"), picture.file)));
     if (!picture.themeName) return carried;
     return QIcon::fromTheme(QLatin1String(picture.themeName), carried);
 }
@@ -118,11 +181,23 @@ QImage applicationImage(int size) {
 }
 
 QIcon applicationIcon() {
+    // Window managers show window icons at most this large; each size is sent
+    // to the X server with every window that carries the icon.
+    QSvgRenderer renderer(resourcePath(QString(), "quillnote"));
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(QPixmap::fromImage(applicationImage(size)));
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QImage image = transparentImage(QSize(size, size));
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+void giveProgramIcon(QWidget& window) {
+    // A window shows its parent's icon when it has none of its own.
+    if (window.windowIcon().isNull()) window.setWindowIcon(applicationIcon());
 }
 
 }  // namespace qn

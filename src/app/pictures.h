@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QSize>
 
+class QWidget;
+
 namespace qn {
 
 // Numbers of the carried background pictures, as the settings store them.
@@ -28,6 +30,8 @@ inline constexpr QSize kDurationPictureSize{40, 30};
 // meant to lie behind the staves. "None" (101) and numbers without a picture
 // give a null pixmap.
 QPixmap backgroundPicture(int number);
+// The same as an image; callable from any thread.
+QImage backgroundImage(int number);
 
 // The icon of toolbar button `index` (0..21, in toolbar order): the desktop
 // theme's icon where the command has a standard name, else the carried one.
@@ -39,9 +43,14 @@ QIcon toolbarIcon(int index);
 // glyph), 7 the rest. Null for other codes.
 QPixmap durationPicture(int code);
 
-// The program's icon at the usual sizes, and one size of it as an image
-// (usable without a QGuiApplication, e.g. for writing icon files).
+// The program's icon at the window icon sizes (16 to 64 pixels), and one size
+// of it as an image (usable without a QGuiApplication, e.g. for icon files).
 QIcon applicationIcon();
 QImage applicationImage(int size);
+
+// Gives a real top-level window the program's icon. Only these windows get
+// it: the application-wide icon would also go to every widget placed in the
+// staff scene, each of which Qt backs with a hidden native window.
+void giveProgramIcon(QWidget& window);
 
 }  // namespace qn

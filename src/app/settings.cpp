@@ -105,6 +105,13 @@ QString Settings::load(QSettings& store, const Registration& registerAssociation
     return {};
 }
 
+int Settings::storedPicture(QSettings& store) {
+    GroupScope group(store, kGroup);
+    if (const auto image = parseNumber(stored(store, kImage), 10, 255))
+        return static_cast<int>(*image);
+    return kFirstRunPicture;
+}
+
 void Settings::writeFirstRunValues(QSettings& store) {
     // These texts differ in form from what save() writes ("00", lower-case
     // hex and words); later runs read both.

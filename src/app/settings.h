@@ -33,6 +33,11 @@ class Settings {
     // convert leaves its member as it was. Returns an empty text on success.
     QString load(QSettings& store, const Registration& registerAssociation);
 
+    // The picture number load() will give on a later run, read without
+    // anything else, so that the picture can be drawn while the window is
+    // built; the first run's picture when none is stored.
+    static int storedPicture(QSettings& store);
+
     // Writes the members back, as shutdown does. Never writes "RegLoaded".
     void save(QSettings& store) const;
 

@@ -30,13 +30,19 @@ WindowSound::WindowSound(Composition& composition, EditState& edit,
       m_clock(composition, edit, *m_engine, m_playback.state(), m_lights),
       m_piano(composition, edit, *m_engine, m_lights, *this) {
     m_clockTimer = new ClockTimer(m_clock, *this, this);
-    m_karaoke = new KaraokeWindow(widgets.window);
     m_playback.setFX([this] { return FX(); });
     m_piano.hooks().FX = [this] { return FX(); };
     m_piano.hooks().clockRunning = [this] { return clockRunning(); };
 }
 
 WindowSound::~WindowSound() = default;
+
+KaraokeWindow& WindowSound::karaoke() {
+    // Made when karaoke first shows anything: most sessions never need it,
+    // and building it delayed the main window's first paint.
+    if (!m_karaoke) m_karaoke = new KaraokeWindow(m_widgets.window);
+    return *m_karaoke;
+}
 
 bool WindowSound::clockRunning() const {
     return m_clockTimer->isRunning();
@@ -123,8 +129,9 @@ void WindowSound::apply(const DisplayChanges& changes) {
     if (changes.timeText) m_widgets.TimeDisplay->setText(QString::fromStdString(*changes.timeText));
     if (changes.noteNumberText)
         m_widgets.NoteNumDisplay->setText(QString::fromStdString(*changes.noteNumberText));
+    if (!changes.vocLabels && !changes.ballLeft && !changes.showKaraoke) return;
     if (changes.showKaraoke && !m_karaokePlaced) placeKaraoke();
-    m_karaoke->apply(changes);
+    karaoke().apply(changes);
 }
 
 void WindowSound::placeKaraoke() {
@@ -136,11 +143,11 @@ void WindowSound::placeKaraoke() {
     QPoint corner(main.left(), main.bottom() + 1);
     if (const QScreen* screen = m_widgets.window->screen()) {
         const QRect room = screen->availableGeometry();
-        const int height = m_karaoke->frameGeometry().height();
+        const int height = karaoke().frameGeometry().height();
         corner.setY(std::min(corner.y(), room.bottom() - height));
-        corner.setX(std::clamp(corner.x(), room.left(), room.right() - m_karaoke->width()));
+        corner.setX(std::clamp(corner.x(), room.left(), room.right() - karaoke().width()));
     }
-    m_karaoke->move(corner);
+    karaoke().move(corner);
 }
 
 void WindowSound::DrawNoteGlyph(int slot, int pitch, int length, int velocity) {

@@ -52,7 +52,7 @@ class WindowSound : public QObject, private PlaybackDisplay, private PianoDispla
     AudioEngine& engine() { return *m_engine; }
     Playback& playback() { return m_playback; }
     Piano& piano() { return m_piano; }
-    KaraokeWindow& karaoke() { return *m_karaoke; }
+    KaraokeWindow& karaoke();
     PianoLights& lights() { return m_lights; }
     bool clockRunning() const;
 

@@ -86,6 +86,10 @@ TEST_F(FileAssociationTest, WritesTheFourFiles) {
     if (!QStandardPaths::findExecutable("update-mime-database").isEmpty()) {
         EXPECT_TRUE(QFile::exists(dataHome() + "/mime/application/x-quillnote-msf.xml"));
     }
+    // Without it, every themed icon lookup probes the folder's whole theme layout.
+    if (!QStandardPaths::findExecutable("gtk-update-icon-cache").isEmpty()) {
+        EXPECT_TRUE(QFile::exists(dataHome() + "/icons/hicolor/icon-theme.cache"));
+    }
 }
 
 TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {

@@ -16,7 +16,9 @@
 
 #include "app/commandmap.h"
 #include "app/documentfile.h"
+#include "app/karaokewindow.h"
 #include "app/pianokeys.h"
+#include "app/windowsound.h"
 #include "apptestsupport.h"
 #include "model/msfwriter.h"
 #include "model/notepreview.h"
@@ -308,6 +310,15 @@ TEST_F(MainWindowTest, ABackgroundPictureThatIsAPipeDoesNotHangTheStart) {
     store->setValue(QStringLiteral("background"), fifo);
     store->endGroup();
     EXPECT_TRUE(makeWindow()->isVisible());
+}
+
+TEST_F(MainWindowTest, TheIconGoesToRealWindowsOnlyNotToWidgetsInTheScene) {
+    auto w = makeWindow();
+    EXPECT_FALSE(w->windowIcon().isNull());
+    EXPECT_FALSE(w->sound().karaoke().windowIcon().isNull());
+    // Qt backs each widget in the scene with a hidden window of its own, and
+    // sends the icon's every size to the display with each.
+    EXPECT_TRUE(w->instrumentCombo()->windowIcon().isNull());
 }
 
 TEST(NameFilters, TurnDialogFiltersIntoQtNameFilters) {
