@@ -37,16 +37,11 @@ TEST(SafeFile, AFailedSaveKeepsTheOldFileAndTheNextRemovesStaleTemporaries) {
     const QString target = dir.filePath(QStringLiteral("song.msf"));
     QString error;
     ASSERT_TRUE(saveWholeFile(target, std::string("old"), &error));
-    const struct {
-        SafeFile::Stage stage;
-        int error;
-    } faults[] = {{SafeFile::Stage::Write, ENOSPC},
-                  {SafeFile::Stage::Sync, EIO},
-                  {SafeFile::Stage::Rename, EXDEV}};
-    for (const auto& f : faults) {
-        SafeFile::injectFault(f.stage, f.error);
+    using enum SafeFile::Stage;
+    for (const auto& [stage, code] : {std::pair{Write, ENOSPC}, {Sync, EIO}, {Rename, EXDEV}}) {
+        SafeFile::injectFault(stage, code);
         EXPECT_FALSE(saveWholeFile(target, std::string("new contents"), &error));
-        EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(f.error))))
+        EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(code))))
             << error.toStdString();
         EXPECT_EQ(readWholeFile(target, &error), "old");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -106,9 +101,7 @@ TEST(OpenMsfFile, ReadsUtf8TextAndRefusesUtf16) {
         QByteArray bytes;
         bool read;
     } cases[] = {
-        {"\xEF\xBB\xBF"
-         "COMPOSITIONAUTHORBob\r\n",
-         true},
+        {QByteArray("\xEF\xBB\xBF") + "COMPOSITIONAUTHORBob\r\n", true},
         {QByteArray("C\0O\0M\0P\0O\0S\0", 12), false},
         {QByteArray("\xFE\xFF\0C\0O", 6), false},
     };

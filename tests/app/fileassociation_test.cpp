@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -31,33 +32,25 @@ class FileAssociationTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-            m_saved.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
         qputenv("HOME", m_dir.filePath("home").toUtf8());
         qputenv("XDG_DATA_HOME", dataHome().toUtf8());
         qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
     }
     void TearDown() override {
-        for (const Saved& s : m_saved)
-            s.wasSet ? qputenv(s.name, s.value) : qunsetenv(s.name);
+        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            m_saved.contains(name) ? qputenv(name, m_saved.value(name).toUtf8()) : qunsetenv(name);
     }
 
     QString dataHome() const { return m_dir.filePath("data"); }
     QString configHome() const { return m_dir.filePath("config"); }
     QString mimeApps() const { return configHome() + "/mimeapps.list"; }
+    QString desktopEntry() const {
+        return readText(dataHome() + "/applications/quillnote.desktop");
+    }
 
-    struct Saved {
-        const char* name;
-        QByteArray value;
-        bool wasSet;
-    };
-    QList<Saved> m_saved;
+    const QProcessEnvironment m_saved = QProcessEnvironment::systemEnvironment();
     QTemporaryDir m_dir;
 };
-
-QString desktopEntry(const QString& dataHome) {
-    return readText(dataHome + "/applications/quillnote.desktop");
-}
 
 TEST_F(FileAssociationTest, WritesTheFourFiles) {
     ASSERT_EQ(RegisterFileAssociation(), QString());
@@ -71,7 +64,7 @@ TEST_F(FileAssociationTest, WritesTheFourFiles) {
                              ">MIDI Source File</comment>"})
         EXPECT_TRUE(package.contains(part)) << part;
 
-    const QString entry = desktopEntry(dataHome());
+    const QString entry = desktopEntry();
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
     for (const char* line : {"\nMimeType=application/x-quillnote-msf;\n", "\nIcon=quillnote\n"})
         EXPECT_TRUE(entry.contains(line)) << line;
@@ -100,7 +93,7 @@ TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {
     for (const auto& c : cases) {
         ASSERT_EQ(RegisterFileAssociation(QString(c.executable)), QString());
         const QString exec = c.exec ? c.exec : QCoreApplication::applicationFilePath() + " %f";
-        EXPECT_TRUE(desktopEntry(dataHome()).contains("\nExec=" + exec + "\n")) << c.exec;
+        EXPECT_TRUE(desktopEntry().contains("\nExec=" + exec + "\n")) << c.exec;
     }
 }
 

@@ -15,12 +15,6 @@ using Values = std::vector<std::pair<QString, QString>>;  // key, stored text
 
 class SettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_store =
-            std::make_unique<QSettings>(m_dir.filePath("quillnote.ini"), QSettings::IniFormat);
-    }
-
     void put(const Values& values) {
         m_store->beginGroup("Properties");
         for (const auto& [key, text] : values)
@@ -47,18 +41,17 @@ class SettingsTest : public ::testing::Test {
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<QSettings> m_store =
+        std::make_unique<QSettings>(m_dir.filePath("quillnote.ini"), QSettings::IniFormat);
 };
 
 // Values that no case below expects, so "unchanged" is visible.
 Settings baseline() {
-    Settings s;
-    s.BackgroundImage = 7;
-    s.BackgroundFile = "/kept.png";
-    s.BackColorValue = 0x123456;
-    s.TrackInstrument = {1, 2, 3, 4};
-    s.TeachMode = true;
-    return s;
+    return {.BackgroundImage = 7,
+            .BackgroundFile = "/kept.png",
+            .BackColorValue = 0x123456,
+            .TrackInstrument = {1, 2, 3, 4},
+            .TeachMode = true};
 }
 
 // A first run registers the program and writes the defaults over what is stored;
@@ -69,11 +62,11 @@ TEST_F(SettingsTest, MarkerDecidesTheFirstRun) {
     EXPECT_EQ(stored(), "");
     EXPECT_EQ(failed, Settings());
 
-    Settings defaults;
-    defaults.BackgroundImage = 106;
-    defaults.BackColorValue = 0xFFFFFF;
-    defaults.TrackInstrument = {0, 25, 18, 118};
-    defaults.TeachMode = true;
+    const Settings defaults{.BackgroundImage = 106,
+                            .BackgroundFile = {},
+                            .BackColorValue = 0xFFFFFF,
+                            .TrackInstrument = {0, 25, 18, 118},
+                            .TeachMode = true};
     const struct {
         const char* marker;
         bool firstRun;
@@ -130,13 +123,12 @@ TEST_F(SettingsTest, DamagedValuesLeaveTheVariablesUnchanged) {
 }
 
 TEST_F(SettingsTest, SaveWritesTheShutdownForms) {
-    Settings settings;
-    settings.BackgroundImage = 255;
-    settings.BackgroundFile = "/pictures/my hall.png";
-    settings.BackColorValue = 255;
-    settings.TrackInstrument = {0, 25, 18, 118};
-    settings.TeachMode = true;
-    settings.PlayerPianoMode = true;
+    const Settings settings{.BackgroundImage = 255,
+                            .BackgroundFile = "/pictures/my hall.png",
+                            .BackColorValue = 255,
+                            .TrackInstrument = {0, 25, 18, 118},
+                            .TeachMode = true,
+                            .PlayerPianoMode = true};
     settings.save(*m_store);
     EXPECT_EQ(stored(),
               "backcolor=FF\nbackground=/pictures/my hall.png\nimage=255\ninst0=0\ninst1=25\n"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "model/durationcommand.h"
 #include "modeltestsupport.h"
@@ -54,9 +55,7 @@ TEST(ModifyStep, ChangesOneStepWithinTheBoundsOfItsCase) {
         expected[index] = k.after;
         const CommandResult r = modify::step(c, e, k.kind);
         EXPECT_EQ(test::notesOf(c, 1), expected);
-        EXPECT_TRUE(c.Modified);
-        EXPECT_EQ(e.SelActive, k.selected);
-        EXPECT_FALSE(r.staff);
+        EXPECT_EQ(std::tie(c.Modified, e.SelActive, r.staff), std::tuple(true, k.selected, false));
         const bool volume = k.kind == kLouder || k.kind == kSofter;
         const std::vector<NoteRef> changed =
             k.after == k.before ? std::vector<NoteRef>{} : std::vector<NoteRef>{{1, index}};
@@ -97,9 +96,7 @@ std::vector<int> rampOf(int first, int last, bool fadeIn, int firstVelocity) {
                 .SelEnd = last};
     c.NoteVelocity[2][e.ScrollPos + first] = static_cast<uint8_t>(firstVelocity);
     const CommandResult r = fadeIn ? modify::fadeIn(c, e) : modify::fadeOut(c, e);
-    EXPECT_TRUE(r.staff);
-    EXPECT_FALSE(e.SelActive);
-    EXPECT_TRUE(c.Modified);
+    EXPECT_TRUE(r.staff && !e.SelActive && c.Modified);
     EXPECT_EQ(c.NoteVelocity[2][2 + first], test::indexNote(2 + first).velocity);
     std::vector<int> ramp;
     for (int col = first; col <= last; ++col)
@@ -140,9 +137,7 @@ TEST(Fade, IsRefusedOverOneColumnAndNeedsASelection) {
         e.SelActive = true;
         e.SelStart = e.SelEnd = 2;
         r = fadeIn ? modify::fadeIn(c, e) : modify::fadeOut(c, e);
-        EXPECT_TRUE(r.refused);
-        EXPECT_FALSE(c.Modified);
-        EXPECT_TRUE(e.SelActive);
+        EXPECT_TRUE(r.refused && !c.Modified && e.SelActive);
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(c.note(0, i), test::indexNote(i));
     }

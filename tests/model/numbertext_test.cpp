@@ -5,10 +5,6 @@
 namespace qn {
 namespace {
 
-TEST(NumberText, PutsABlankBeforeNonNegativeNumbers) {
-    EXPECT_EQ(numberText(64) + numberText(0) + numberText(-3), " 64 0-3");
-}
-
 TEST(LeadingNumber, ReadsTheNumberAtTheStartOfAText) {
     const std::string zeros(400, '0');
     const struct {

@@ -34,7 +34,7 @@ TEST(RenderPage, ShowsEachTracksNotesOfThePageAndThePagesLyrics) {
             const int n = PageStart(k.page) + column - 1;
             const int slot = 20 * k.track + column;
             if (column <= k.lastColumnShown)
-                EXPECT_EQ(page.slot(slot).velocityText, std::to_string(n % 128)) << column;
+                EXPECT_EQ(page.slot(slot).velocityText, std::to_string(1 + n % 127)) << column;
             else
                 EXPECT_EQ(page.slot(slot), staff::initialGlyphState(staff::pageGlyphLayout(), slot))
                     << column;
@@ -66,6 +66,7 @@ TEST(RenderPage, PutsANoteWhereTheScreenDoesHorizontallyAtThePagesHeights) {
         const staff::GlyphState& printed = page.slot(20 * k.track + 8);
         EXPECT_EQ(printed.headX, screen.headX);
         EXPECT_EQ(printed.stem.x1, screen.stem.x1);
+        EXPECT_EQ(printed.sharp[2].x1, screen.sharp[2].x1);
         EXPECT_EQ(printed.headY, k.pageBase - 60 * staff::StaffPosition(k.pitch));
         EXPECT_EQ(printed.labelY, kPageLabelRow[k.track]);
         const staff::GlyphLine& rest = page.slot(20 * k.track + 9).rest[0];

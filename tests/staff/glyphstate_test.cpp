@@ -113,23 +113,6 @@ TEST(GlyphDrawing, TrackZeroLabelsKeepTheirTop) {
     }
 }
 
-TEST(GlyphDrawing, PageLayoutPutsTheSameNoteAtTheSameX) {
-    const GlyphLayout& page = pageGlyphLayout();
-    for (int column = 0; column < 20; ++column) {
-        GlyphState onScreen, onPage;
-        DrawNoteGlyph(onScreen, screen, 40 + column, 9, 2, 100);
-        DrawNoteGlyph(onPage, page, 41 + column, 9, 2, 100);
-        EXPECT_EQ(onPage.headX, onScreen.headX);
-        EXPECT_EQ(onPage.sharp[2].x1, onScreen.sharp[2].x1);
-        EXPECT_EQ(std::tie(onPage.headY, onPage.labelY), std::make_tuple(5000 - 360, 5080));
-    }
-    GlyphState rest;
-    DrawNoteGlyph(rest, page, 80, kRestPitch, 0, 0);
-    EXPECT_EQ(rest.rest[1], (GlyphLine{10620, 5920, 10500, 6080, true}));
-    EXPECT_FALSE(page.place(0).has_value());
-    EXPECT_EQ(std::tie(page.place(21)->track, page.place(21)->column), std::make_tuple(1, 1));
-}
-
 TEST(GlyphDrawing, DraggedHeadTakesStemAndFlagsAndDropsTheSharp) {
     GlyphState g = drawn(21, 2, 0);
     const GlyphState before = g;

@@ -5,6 +5,8 @@
 #include <memory>
 #include <tuple>
 
+#include "compositions.h"
+
 namespace qn::staff {
 namespace {
 
@@ -12,16 +14,18 @@ constexpr int kNone = -1;
 
 class StaffControllerTest : public testing::Test {
   protected:
-    // Fills `count` notes of a track: pitch 5 + index % 10, length 3, velocity 60 + index % 60.
-    void fill(int track, int count) {
-        for (int i = 0; i < count; ++i)
-            c.setNote(track, i,
-                      Note{static_cast<int16_t>(5 + i % 10), static_cast<uint8_t>(60 + i % 60), 3});
-        c.NoteCount[track] = static_cast<int16_t>(count);
-    }
+    // Notes whose velocity is 1 + their index (test::indexNote).
+    void fill(int track, int count) { test::fillTrack(c, track, count); }
     // The pointer in screen pixels, as the mouse bands are written.
     void pressAt(double xPx, double yPx) { s.mouseDown(15 * xPx, 15 * yPx); }
 
+    void select(int trackFrom, int trackTo, int start, int end) {
+        e.SelTrackFrom = trackFrom;
+        e.SelTrackTo = trackTo;
+        e.SelStart = start;
+        e.SelEnd = end;
+        s.ShowSelection();
+    }
     bool red(int slot) const { return s.glyph(slot).colour == GlyphColour::Red; }
     static int flagsShown(const GlyphState& g) {
         return g.flags[0].visible + g.flags[1].visible + g.flags[2].visible;
@@ -44,8 +48,8 @@ TEST_F(StaffControllerTest, RedrawShowsTheVisibleWindowOfEveryTrack) {
 
     // Slot 21 holds track 1's last note, 22 is past its end; a rest leaves its label empty.
     // clang-format off
-    for (const auto& [slot, head, label] : {std::tuple{19, true, "89"}, {0, true, "70"},
-             {21, true, "71"}, {22, false, ""}, {60, false, ""}}) {
+    for (const auto& [slot, head, label] : {std::tuple{19, true, "30"}, {0, true, "11"},
+             {21, true, "12"}, {22, false, ""}, {60, false, ""}}) {
         // clang-format on
         EXPECT_EQ(s.glyph(slot).headVisible, head) << slot;
         EXPECT_EQ(s.glyph(slot).velocityText, label) << slot;
@@ -64,20 +68,14 @@ TEST_F(StaffControllerTest, RedrawShowsTheVisibleWindowOfEveryTrack) {
 }
 
 TEST_F(StaffControllerTest, SelectionColoursExactlyTheSelectedSlots) {
-    e.SelTrackFrom = 1;
-    e.SelTrackTo = 2;
-    e.SelStart = 3;
-    e.SelEnd = 5;
-    s.ShowSelection();
+    select(1, 2, 3, 5);
     EXPECT_TRUE(e.SelActive);
     for (int slot = 0; slot < kGlyphSlots; ++slot)
         EXPECT_EQ(red(slot), slot / 20 >= 1 && slot / 20 <= 2 && slot % 20 >= 3 && slot % 20 <= 5)
             << slot;
     s.ClearSelectionDisplay();
     EXPECT_EQ(std::tie(e.SelActive, e.SelStart, e.SelEnd), std::make_tuple(false, -1, -1));
-    e.SelStart = 6;  // reversed: nothing coloured, still active
-    e.SelEnd = 2;
-    s.ShowSelection();
+    select(1, 2, 6, 2);  // reversed: nothing coloured, still active
     EXPECT_TRUE(e.SelActive);
     for (int slot = 0; slot < kGlyphSlots; ++slot)
         EXPECT_FALSE(red(slot)) << slot;
@@ -152,7 +150,7 @@ TEST_F(StaffControllerTest, VelocityLabelClickSetsTheDefaultVelocityOnNotesOnly)
         s.velocityLabelClick(slot);
         EXPECT_FALSE(c.Modified) << slot;
     }
-    EXPECT_EQ(c.NoteVelocity[1][2], 62);
+    EXPECT_EQ(c.NoteVelocity[1][2], 3);
     EXPECT_EQ(s.glyph(25).velocityText, "");
     s.velocityLabelClick(22);
     EXPECT_EQ(c.NoteVelocity[1][3], 33);
@@ -166,14 +164,11 @@ TEST_F(StaffControllerTest, NoteVolumeSliderMarksModifiedAndSetsTheSelection) {
     s.noteVolumeChanged(77);  // no selection: only the default changes
     EXPECT_EQ(std::tie(e.DefaultVelocity, c.Modified), std::make_tuple(77, false));
     e.ScrollPos = 2;
-    e.SelTrackFrom = e.SelTrackTo = 1;
-    e.SelStart = 1;
-    e.SelEnd = 2;
-    s.ShowSelection();
+    select(1, 1, 1, 2);
     s.noteVolumeChanged(5);
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(c.NoteVelocity[0][i], 60 + i);
-        EXPECT_EQ(c.NoteVelocity[1][i], i == 3 || i == 4 ? 5 : 60 + i) << i;
+        EXPECT_EQ(c.NoteVelocity[0][i], 1 + i);
+        EXPECT_EQ(c.NoteVelocity[1][i], i == 3 || i == 4 ? 5 : 1 + i) << i;
     }
     EXPECT_FALSE(e.SelActive);  // the redraw cleared it
     EXPECT_EQ(s.glyph(21).velocityText, "5");
@@ -202,7 +197,7 @@ TEST_F(StaffControllerTest, ClickOnAHeadSelectsItAndTheDropStoresThePitch) {
     fill(1, 3);
     e.ActiveTrack = 2;
     s.RedrawStaff();
-    const GlyphState& head = s.glyph(21);  // track 1, index 1: pitch 6
+    const GlyphState& head = s.glyph(21);  // track 1, index 1
     ASSERT_TRUE(head.headVisible);
     pressAt(head.headX / 15 + 1, head.headY / 15 + 1);
     EXPECT_TRUE(s.noteDragActive() && !s.bandTrackerRunning());
@@ -228,7 +223,6 @@ TEST_F(StaffControllerTest, RectangleSelectsTheColumnsAndTracksItCovers) {
         bool tick, leftButton;
         int lastColumn;  // of tracks 0 and 1; kNone: nothing selected
     } cases[] = {
-        // clang-format off
         {"two columns", 600, 1000, 1700, 3000, true, true, 1},
         {"narrow but tall", 1080, 1000, 1100, 3000, true, true, 0},
         {"up and to the left", 5000, 3000, 4000, 2000, true, true, kNone},
@@ -238,7 +232,6 @@ TEST_F(StaffControllerTest, RectangleSelectsTheColumnsAndTracksItCovers) {
         {"ends at 11000", 600, 1000, 11000, 3000, true, true, kNone},
         {"outside the staves", 600, 7000, 3000, 9000, true, true, kNone},
         {"right button", 600, 1000, 3000, 3000, true, false, kNone},
-        // clang-format on
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);

@@ -17,6 +17,7 @@
 #include <tuple>
 #include <vector>
 
+#include "compositions.h"
 #include "staff/clientscene.h"
 #include "staff/glyphitem.h"
 #include "staff/glyphpainter.h"
@@ -46,12 +47,7 @@ class StaffSceneTest : public testing::Test {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
     }
 
-    void fill(int track, int count) {
-        for (int i = 0; i < count; ++i)
-            c.setNote(track, i, Note{static_cast<int16_t>(5 + i % 10), 100, 3});
-        c.NoteCount[track] = static_cast<int16_t>(count);
-    }
-
+    void fill(int track, int count) { test::fillTrack(c, track, count); }
     void mouse(QEvent::Type type, QPointF scenePos, Qt::MouseButton button,
                Qt::MouseButtons buttons) {
         const QPoint local = view.mapFromScene(scenePos);
