@@ -224,39 +224,33 @@ Measure sideCorrelation() {
 }
 
 // Only `effect` switched on, with `field` set to `parameters`.
+using S = EffectSettings;
 template <typename P>
-EffectSettings set(Effect effect, P EffectSettings::*field, P parameters) {
-    EffectSettings s = only(effect);
+S set(Effect effect, P S::*field, P parameters) {
+    S s = only(effect);
     s.*field = parameters;
     return s;
 }
-EffectSettings distortion(DistortionParameters p) {
-    return set(Effect::Distortion, &EffectSettings::distortion, p);
-}
-EffectSettings echo(EchoParameters p) {
-    return set(Effect::Echo, &EffectSettings::echo, p);
-}
-EffectSettings compressor(CompressorParameters p) {
-    return set(Effect::Compressor, &EffectSettings::compressor, p);
-}
+const auto distortion = [](DistortionParameters p) {
+    return set(Effect::Distortion, &S::distortion, p);
+};
+const auto echo = [](EchoParameters p) { return set(Effect::Echo, &S::echo, p); };
+const auto compressor = [](CompressorParameters p) {
+    return set(Effect::Compressor, &S::compressor, p);
+};
+const auto reverb = [](ReverbParameters p) { return set(Effect::Reverb, &S::reverb, p); };
+const auto gargle = [](uint32_t hz, uint32_t shape) {
+    return set(Effect::Gargle, &S::gargle, {hz, shape});
+};
+const auto eq = [](float gain) { return set(Effect::Para, &S::paramEq, {1000, 12, gain}); };
 // Flanger at depth 0: its delay stays at 2 ms.
-EffectSettings comb(float mix, float feedback) {
-    return set(Effect::Flanger, &EffectSettings::flanger,
-               {mix, 0, feedback, 0.25f, kWaveSine, 2, 2});
-}
+const auto comb = [](float mix, float feedback) {
+    return set(Effect::Flanger, &S::flanger, {mix, 0, feedback, 0.25f, kWaveSine, 2, 2});
+};
 // Chorus swinging 10 ms +- 10 ms once a second.
-EffectSettings chorus(int waveform, int phase) {
-    return set(Effect::Chorus, &EffectSettings::chorus, {100, 100, 0, 1, waveform, 10, phase});
-}
-EffectSettings gargle(uint32_t hz, uint32_t shape) {
-    return set(Effect::Gargle, &EffectSettings::gargle, {hz, shape});
-}
-EffectSettings eq(float gain) {
-    return set(Effect::Para, &EffectSettings::paramEq, {1000, 12, gain});
-}
-EffectSettings reverb(ReverbParameters p) {
-    return set(Effect::Reverb, &EffectSettings::reverb, p);
-}
+const auto chorus = [](int waveform, int phase) {
+    return set(Effect::Chorus, &S::chorus, {100, 100, 0, 1, waveform, 10, phase});
+};
 
 struct Row {
     const char* what;

@@ -252,24 +252,18 @@ TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
     EXPECT_EQ(q.textQuestions[1].defaultText, "1");
 }
 
-TEST_F(EditCommands, ClearTrackAsksAndClearsOnlyOnYes) {
-    reset({0, 8, 0, 0});
+// No to Clear Track still marks the composition modified; Clear All blanks the lyrics too.
+TEST_F(EditCommands, ClearTrackAndClearAllAskAndClearOnlyOnYes) {
+    reset({4, 8, 0, 6});
     e.ActiveTrack = 1;
     e.ScrollPos = 5;
-    q.yesNo = {false, true};
+    q.yesNo = {false, true, false, true};
     edit::clearTrack(c, e, q);
     EXPECT_EQ(std::tie(c.NoteCount[1], e.ScrollPos, c.Modified), std::make_tuple(8, 5, true));
     edit::clearTrack(c, e, q);
-    EXPECT_EQ(std::tie(c.NoteCount[1], e.ScrollPos), std::make_tuple(0, 0));
-    EXPECT_EQ(q.asked[0],
-              "Confirm Clear Track|Are you sure you want to erase all notes from "
-              "the active track?");
-}
-
-TEST_F(EditCommands, ClearAllBlanksTheLyricsOfTheSongOnYes) {
-    reset({4, 0, 0, 6});
+    EXPECT_EQ(std::tie(c.NoteCount, e.ScrollPos), std::make_tuple(Counts{4, 0, 0, 6}, 0));
+    c.Modified = false;
     e.ScrollPos = 3;
-    q.yesNo = {false, true};
     edit::clearAll(c, e, q);
     EXPECT_EQ(std::tie(c.NoteCount[3], c.Modified), std::make_tuple(6, false));
     EXPECT_TRUE(edit::clearAll(c, e, q).staff);
@@ -278,8 +272,10 @@ TEST_F(EditCommands, ClearAllBlanksTheLyricsOfTheSongOnYes) {
         EXPECT_EQ(c.Lyrics[i], " ") << i;
     EXPECT_EQ(c.Lyrics[7], "L7");
     EXPECT_EQ(std::tie(e.ScrollPos, c.Modified), std::make_tuple(0, true));
-    EXPECT_EQ(q.asked[1],
-              "Confirm Clear Track|Are you sure you want to erase all notes from ALL tracks?");
+    EXPECT_EQ(
+        q.asked[0] + q.asked[2],
+        "Confirm Clear Track|Are you sure you want to erase all notes from the active "
+        "track?Confirm Clear Track|Are you sure you want to erase all notes from ALL tracks?");
 }
 
 // Insertion itself, below the commands that use it.

@@ -104,10 +104,8 @@ TEST_F(PrintCommandsTest, PreviewStepsThroughThePagesAndStartsOverAtPageOne) {
         bool next, previous;
     };
     const Step steps[] = {
-        // clang-format off
-        {nullptr, 1, true, false}, {"Nex", 2, true, true}, {"Nex", 3, false, true},
+        {nullptr, 1, true, false},   {"Nex", 2, true, true},       {"Nex", 3, false, true},
         {"Previous", 2, true, true}, {"Previous", 1, true, false},
-        // clang-format on
     };
     for (const Step& step : steps) {
         if (step.button) click(preview, step.button);
