@@ -37,11 +37,9 @@ TEST(PrintPdf, WritesTheChosenPagesWithTheirTextsAndNothingForARejectedFile) {
         const QString p = QString::number(page);
         return run(QStringLiteral("pdftotext"), {"-f", p, "-l", p, path("out.pdf"), "-"});
     };
-    const auto pdfPages = [&] {
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                .match(run(QStringLiteral("pdfinfo"), {path("out.pdf")}));
-        return m.hasMatch() ? m.captured(1).toInt() : 0;
+    const auto pdfPages = [&](int count) {
+        const QString info = run(QStringLiteral("pdfinfo"), {path("out.pdf")});
+        return info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(count)));
     };
     int status = -1;
     const auto printPdf = [&](const char* in, QStringList extra) {
@@ -52,7 +50,7 @@ TEST(PrintPdf, WritesTheChosenPagesWithTheirTextsAndNothingForARejectedFile) {
 
     const QString err = printPdf("song.msf", {});
     ASSERT_EQ(status, 0) << err.toStdString();
-    EXPECT_EQ(pdfPages(), 3);
+    EXPECT_TRUE(pdfPages(3));
     const QString first = pageText(1);
     const QString second = pageText(2);
     EXPECT_TRUE(first.contains("song.msf") && first.contains("Ann Smith"));
@@ -62,7 +60,7 @@ TEST(PrintPdf, WritesTheChosenPagesWithTheirTextsAndNothingForARejectedFile) {
 
     printPdf("song.msf", {"--pages", "2-9"});
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(pdfPages(), 2);
+    EXPECT_TRUE(pdfPages(2));
     for (const auto& [in, pages] : {std::pair{"song.msf", QStringList{"--pages", "4-5"}},
                                     std::pair{"bad.msf", QStringList{}}}) {
         EXPECT_TRUE(printPdf(in, pages).startsWith(QStringLiteral("quillnote: "))) << in;
