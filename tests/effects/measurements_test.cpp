@@ -338,11 +338,7 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         for (const Row& row : rows) {
             const auto chain = EffectChain::create(row.settings, rate, nullptr);
             ASSERT_TRUE(chain) << row.what;
-            const Process process = [&](Signal s) {
-                chain->process(s.data(), frames(s));
-                return s;
-            };
-            const double value = row.measure(process, rate);
+            const double value = row.measure([&](Signal s) { return run(*chain, s); }, rate);
             EXPECT_TRUE(value >= row.low && value <= row.high)
                 << row.what << " at " << rate << " Hz: " << value;
         }

@@ -53,28 +53,23 @@ const Block kBlocks[] = {
     {Effect::Reverb, offsetof(EffectSettings, reverb), sizeof(ReverbParameters)},
 };
 
-EffectSettings limits(bool upper) {
-    EffectSettings s;
-    if (upper) {
-        s.distortion = {0, 100, 8000, 8000, 8000};
-        s.echo = {100, 100, 2000, 2000, 1};
-        s.chorus = {100, 100, 99, 10, kWaveSine, kChorusMaxDelay, 4};
-        s.flanger = {100, 100, 99, 10, kWaveSine, kFlangerMaxDelay, 4};
-        s.compressor = {60, 500, 3000, 0, 100, 4};
-        s.gargle = {1000, kGargleSquare};
-        s.paramEq = {16000, 36, 15};
-        s.reverb = {0, 0, 3000, 0.999f};
-    } else {
-        s.distortion = {-60, 0, 100, 100, 100};
-        s.echo = {0, 0, 1, 1, 0};
-        s.chorus = s.flanger = {0, 0, -99, 0, kWaveTriangle, 0, 0};
-        s.compressor = {-60, 0.01f, 50, -60, 1, 0};
-        s.gargle = {1, kGargleTriangle};
-        s.paramEq = {80, 1, -15};
-        s.reverb = {-96, -96, 0.001f, 0.001f};
-    }
-    return s;
-}
+// Every parameter at the lowest and at the highest value its range allows.
+const EffectSettings kLowest{.distortion = {-60, 0, 100, 100, 100},
+                             .echo = {0, 0, 1, 1, 0},
+                             .chorus = {0, 0, -99, 0, kWaveTriangle, 0, 0},
+                             .flanger = {0, 0, -99, 0, kWaveTriangle, 0, 0},
+                             .compressor = {-60, 0.01f, 50, -60, 1, 0},
+                             .gargle = {1, kGargleTriangle},
+                             .paramEq = {80, 1, -15},
+                             .reverb = {-96, -96, 0.001f, 0.001f}};
+const EffectSettings kHighest{.distortion = {0, 100, 8000, 8000, 8000},
+                              .echo = {100, 100, 2000, 2000, 1},
+                              .chorus = {100, 100, 99, 10, kWaveSine, kChorusMaxDelay, 4},
+                              .flanger = {100, 100, 99, 10, kWaveSine, kFlangerMaxDelay, 4},
+                              .compressor = {60, 500, 3000, 0, 100, 4},
+                              .gargle = {1000, kGargleSquare},
+                              .paramEq = {16000, 36, 15},
+                              .reverb = {0, 0, 3000, 0.999f}};
 
 // One second of full-scale noise, then silence until the output stays below
 // -120 dBFS for half a second (unless the echo feeds back fully).
@@ -98,7 +93,7 @@ void checkRobust(const EffectSettings& s, Effect kind, const std::string& name) 
 }
 
 TEST(Effects, StayFiniteAndDecayOverTheirParameterRanges) {
-    const EffectSettings low = limits(false), high = limits(true), defaults;
+    const EffectSettings &low = kLowest, &high = kHighest, defaults;
     for (const Block& b : kBlocks) {
         const std::string name = effectCaption(b.kind);
         checkRobust(only(b.kind, low), b.kind, name + " all lowest");
