@@ -98,8 +98,7 @@ TEST_F(EditCommands, BlockCommandsRemoveOrInsertNotesAndSetModified) {
         EXPECT_EQ(notesOf(c, 0), expected);
         EXPECT_EQ(c.NoteCount, k.after);
         EXPECT_EQ(c.Lyrics[3], k.lyric3);
-        EXPECT_TRUE(c.Modified);
-        EXPECT_FALSE(e.SelActive);
+        EXPECT_TRUE(c.Modified && !e.SelActive);
     }
 }
 

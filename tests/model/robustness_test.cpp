@@ -17,8 +17,8 @@ namespace {
 void expectValidComposition(Composition& c, const EditState& e) {
     test::expectModelInvariants(c);
     for (int t = 0; t < kTrackCount; ++t) {
-        EXPECT_TRUE(c.TrackInstrument[t] >= 0 && c.TrackInstrument[t] <= 127);
-        EXPECT_TRUE(c.TrackOctave[t] >= 0 && c.TrackOctave[t] <= 9);
+        EXPECT_TRUE(c.TrackInstrument[t] >= 0 && c.TrackInstrument[t] <= 127 &&
+                    c.TrackOctave[t] >= 0 && c.TrackOctave[t] <= 9);
     }
     EXPECT_TRUE(c.Division >= kMinDivision && c.Division <= kMaxDivision);
     EXPECT_GE(e.ScrollPos, 0);

@@ -74,8 +74,7 @@ TEST_F(PrintCommandsTest, CancelPrintsNothingAndAnOpenDialogOrPreviewRefusesTheO
 
     commands->PrintPreview_Click();
     commands->Print_Click();
-    EXPECT_FALSE(commands->copiesDialog()->isVisible());
-    EXPECT_TRUE(services->printerPages.empty());
+    EXPECT_TRUE(!commands->copiesDialog()->isVisible() && services->printerPages.empty());
 }
 
 TEST_F(PrintCommandsTest, WithoutAPrinterOffersAPdfFileInstead) {

@@ -214,11 +214,9 @@ TEST_F(StaffSceneTest, LongSongsKeepAGrabbableThumbAndLyricsShowTheirStart) {
 
 TEST_F(StaffSceneTest, BassClefSwapsTheSecondStaffsPicture) {
     staff.BassClef_Click();
-    EXPECT_FALSE(items.clefs[1]->isVisible());
-    EXPECT_TRUE(items.clefs[4]->isVisible());
+    EXPECT_TRUE(!items.clefs[1]->isVisible() && items.clefs[4]->isVisible());
     staff.setBassClef(false);
-    EXPECT_TRUE(items.clefs[1]->isVisible());
-    EXPECT_FALSE(items.clefs[4]->isVisible());
+    EXPECT_TRUE(items.clefs[1]->isVisible() && !items.clefs[4]->isVisible());
 }
 
 TEST_F(StaffSceneTest, DestroyingTheStaffRemovesItsItems) {
