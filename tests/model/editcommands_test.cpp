@@ -96,8 +96,7 @@ TEST_F(EditCommands, BlockCommandsRemoveOrInsertNotesAndSetModified) {
         for (int i : k.track0)
             expected.push_back(i == kBlank ? Note{kBlankPitch, 90, 1} : indexNote(i));
         EXPECT_EQ(notesOf(c, 0), expected);
-        EXPECT_EQ(c.NoteCount, k.after);
-        EXPECT_EQ(c.Lyrics[3], k.lyric3);
+        EXPECT_EQ(std::tie(c.NoteCount, c.Lyrics[3]), std::make_tuple(k.after, k.lyric3));
         EXPECT_TRUE(c.Modified && !e.SelActive);
     }
 }
@@ -107,8 +106,7 @@ TEST_F(EditCommands, CutCopiesThenDeletesAndCutEndEmptiesTheClipboard) {
     select(0, 0, 1, 2);
     edit::cut(c, e);
     EXPECT_EQ(notesOf(c, 0), indexNotes({0, 3, 4, 5}));
-    EXPECT_EQ(std::tie(e.ClipLen, e.ClipTracks), std::make_tuple(2, 1));
-    EXPECT_EQ(e.clip(0, 0), indexNote(1));
+    EXPECT_EQ(std::tuple(e.ClipLen, e.ClipTracks, e.clip(0, 0)), std::tuple(2, 1, indexNote(1)));
     select(0, 0, 1, 1);
     edit::cutEnd(c, e);
     EXPECT_EQ(e.ClipLen, 0);
@@ -203,9 +201,8 @@ TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
         e.ActiveTrack = 2;
         select(0, 3, 3, 7);
         EXPECT_TRUE(edit::selectTrack(c, e).selection);
-        EXPECT_EQ(e.SelActive, k.active) << k.notes;
-        EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
-                  std::make_tuple(2, 2, 0, k.end));
+        EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
+                  std::make_tuple(k.active, 2, 2, 0, k.end));
         edit::selectAll(e);
         EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
                   std::make_tuple(true, 0, 3, 0, 19));
@@ -304,8 +301,7 @@ TEST_F(EditCommands, InsertionIsRefusedWholeWhenATrackWouldPassTheLastSlot) {
     const Composition before = c;
     const CommandResult r = Insertion(c, e, 0, 3, 0, 3);
     EXPECT_TRUE(r.refused && !r.staff);
-    EXPECT_EQ(c.NoteCount, before.NoteCount);
-    EXPECT_EQ(c.Lyrics, before.Lyrics);
+    EXPECT_EQ(std::tie(c.NoteCount, c.Lyrics), std::tie(before.NoteCount, before.Lyrics));
     EXPECT_TRUE(e.SelActive && !c.Modified);
 
     EXPECT_FALSE(Insertion(c, e, 0, 3, 0, 2).refused);  // exactly filling the slots

@@ -150,8 +150,7 @@ TEST(ChooseDuration, SetsTheDurationOfNewNotesAndOfTheSelection) {
     test::fillTrack(*c, 2, 2);  // shorter than the selection: its stale slots are written too
     const auto before = test::notesOf(*c, 1);
     EXPECT_FALSE(chooseDuration(*c, e, 1).staff);  // no selection: the notes stay
-    EXPECT_EQ(e.DefaultLength, 1);
-    EXPECT_EQ(test::notesOf(*c, 1), before);
+    EXPECT_EQ(std::tuple(e.DefaultLength, test::notesOf(*c, 1)), std::tuple(1, before));
 
     e = {.SelActive = true, .SelTrackFrom = 1, .SelTrackTo = 2, .SelStart = 3, .SelEnd = 4};
     chooseDuration(*c, e, 4);

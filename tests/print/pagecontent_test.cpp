@@ -64,9 +64,8 @@ TEST(RenderPage, PutsANoteWhereTheScreenDoesHorizontallyAtThePagesHeights) {
         staff::GlyphState screen;
         staff::DrawNoteGlyph(screen, staff::screenGlyphLayout(), 20 * k.track + 7, k.pitch, 2, 100);
         const staff::GlyphState& printed = page.slot(20 * k.track + 8);
-        EXPECT_EQ(printed.headX, screen.headX);
-        EXPECT_EQ(printed.stem.x1, screen.stem.x1);
-        EXPECT_EQ(printed.sharp[2].x1, screen.sharp[2].x1);
+        EXPECT_EQ(std::tie(printed.headX, printed.stem.x1, printed.sharp[2].x1),
+                  std::tie(screen.headX, screen.stem.x1, screen.sharp[2].x1));
         EXPECT_EQ(printed.headY, k.pageBase - 60 * staff::StaffPosition(k.pitch));
         EXPECT_EQ(printed.labelY, kPageLabelRow[k.track]);
         const staff::GlyphLine& rest = page.slot(20 * k.track + 9).rest[0];
@@ -108,8 +107,7 @@ TEST(PrintPages, AFailingPrinterEndsTheRunAndKeepsWhatWasPrinted) {
     test::RecordingSink sink(printed, 2);
     const PrintOutcome outcome = printPages(sink, *c, [](int) { return QString(); }, {1, 2, 3, 1});
     EXPECT_EQ(printed, (std::vector<int>{1, 2}));
-    EXPECT_EQ(outcome.printed, 2);
-    EXPECT_EQ(outcome.error, QStringLiteral("paper jam"));
+    EXPECT_EQ(std::tie(outcome.printed, outcome.error), std::make_tuple(2, "paper jam"));
 }
 
 }  // namespace

@@ -39,9 +39,8 @@ TEST(GlyphDrawing, LengthCodesChooseHeadStemAndFlags) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.length);
         const GlyphState g = drawn(0, 5, c.length, 87);
-        EXPECT_EQ(g.headVisible, c.head);
-        EXPECT_EQ(g.headFilled, c.filled && c.head);
-        EXPECT_EQ(g.stem.visible, c.stem);
+        EXPECT_EQ(std::tie(g.headVisible, g.headFilled, g.stem.visible),
+                  std::make_tuple(c.head, c.filled && c.head, c.stem));
         EXPECT_EQ(flagsShown(g), c.flags);
         EXPECT_EQ(g.velocityText, "87");
         EXPECT_FALSE(g.rest[0].visible || g.rest[1].visible);

@@ -144,11 +144,9 @@ TEST_F(StaffControllerTest, VelocityLabelClickSetsTheDefaultVelocityOnNotesOnly)
         s.velocityLabelClick(slot);
         EXPECT_FALSE(c.Modified) << slot;
     }
-    EXPECT_EQ(c.NoteVelocity[1][2], 3);
-    EXPECT_EQ(s.glyph(25).velocityText, "");
+    EXPECT_EQ(std::tie(c.NoteVelocity[1][2], s.glyph(25).velocityText), std::make_tuple(3, ""));
     s.velocityLabelClick(22);
-    EXPECT_EQ(c.NoteVelocity[1][3], 33);
-    EXPECT_EQ(s.glyph(22).velocityText, "33");
+    EXPECT_EQ(std::tie(c.NoteVelocity[1][3], s.glyph(22).velocityText), std::make_tuple(33, "33"));
     EXPECT_TRUE(c.Modified);
 }
 
@@ -195,16 +193,16 @@ TEST_F(StaffControllerTest, ClickOnAHeadSelectsItAndTheDropStoresThePitch) {
     ASSERT_TRUE(head.headVisible);
     s.mouseDown(head.headX + 15, head.headY + 15);
     EXPECT_TRUE(s.noteDragActive() && !s.bandTrackerRunning());
-    EXPECT_EQ(std::tie(e.ActiveTrack, e.SelActive, e.SelStart), std::make_tuple(1, true, 1));
-    EXPECT_EQ(s.hitGlyph(), 21);
+    EXPECT_EQ(std::tuple(e.ActiveTrack, e.SelActive, e.SelStart, s.hitGlyph()),
+              std::tuple(1, true, 1, 21));
     EXPECT_TRUE(red(21));
 
     s.mouseMove(0, 100, false);  // any button drags; far above, the head stops at the clamp
     EXPECT_EQ(s.glyph(21).headY, 2650);
     s.mouseUp(0, 100);
     EXPECT_FALSE(s.noteDragActive());
-    EXPECT_EQ(std::tie(c.NotePitch[1][1], c.Modified), std::make_tuple(24, true));
-    EXPECT_EQ(s.glyph(21).headY, 2620);
+    EXPECT_EQ(std::tie(c.NotePitch[1][1], c.Modified, s.glyph(21).headY),
+              std::make_tuple(24, true, 2620));
     EXPECT_TRUE(s.takeChanges().backgroundMouseUp);
 }
 
