@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QGraphicsLineItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsView>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSlider>
 #include <QTest>
@@ -44,26 +41,12 @@ class StaffSceneTest : public testing::Test {
     }
 
     void fill(int track, int count) { test::fillTrack(c, track, count); }
-    void mouse(QEvent::Type type, QPointF scenePos, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-        const QPoint local = view.mapFromScene(scenePos);
-        QMouseEvent event(type, local, view.viewport()->mapToGlobal(local), button, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(view.viewport(), &event);
-    }
-    void press(QPointF p) { mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }
-    void move(QPointF p) { mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }
-    void release(QPointF p) { mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, {}); }
-    void click(QPointF p) {
-        press(p);
-        release(p);
-    }
-    void type(const QString& text) {
-        for (QChar ch : text) {
-            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(view.viewport(), &key);
-        }
-    }
+    QPoint at(QPointF scenePos) const { return view.mapFromScene(scenePos); }
+    void press(QPointF p) { QTest::mousePress(view.viewport(), Qt::LeftButton, {}, at(p)); }
+    void move(QPointF p) { QTest::mouseMove(view.viewport(), at(p)); }
+    void release(QPointF p) { QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, at(p)); }
+    void click(QPointF p) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at(p)); }
+    void type(const QString& text) { QTest::keyClicks(view.viewport(), text); }
 
     std::unique_ptr<Composition> owned = std::make_unique<Composition>();
     Composition& c = *owned;
