@@ -117,13 +117,12 @@ Measure stepResponseMs(bool release) {
 // a full-scale tone after half a second of silence comes out.
 Measure onsetOvershootDb(float predelayMs) {
     return [=](const Process& fx, double rate) {
-        const auto peakDb = [](const Signal& s, int from, int to) { return db(peak(s, from, to)); };
         Signal tone = sine(1000, 1.0, samples(1000, rate), rate);
         std::fill(tone.begin(), tone.begin() + 2 * samples(500, rate), 0.0f);
         const Signal out = fx(tone);
         const int onset = samples(500 + predelayMs, rate);
-        return peakDb(out, onset, onset + samples(1, rate)) -
-               peakDb(out, onset + samples(300, rate), onset + samples(400, rate));
+        return db(peak(out, onset, onset + samples(1, rate)) /
+                  peak(out, onset + samples(300, rate), onset + samples(400, rate)));
     };
 }
 
