@@ -97,21 +97,18 @@ TEST(SafeFile, WritesThroughLinksAndIntoPipesWithoutReplacingThem) {
 TEST(OpenMsfFile, ReadsUtf8TextAndRefusesUtf16) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.msf"));
-    const struct {
-        QByteArray bytes;
-        bool read;
-    } cases[] = {
+    const std::pair<QByteArray, bool> cases[] = {
         {QByteArray("\xEF\xBB\xBF") + "COMPOSITIONAUTHORBob\r\n", true},
         {QByteArray("C\0O\0M\0P\0O\0S\0", 12), false},
         {QByteArray("\xFE\xFF\0C\0O", 6), false},
     };
-    for (const auto& k : cases) {
+    for (const auto& [bytes, read] : cases) {
         QString error;
-        ASSERT_TRUE(saveWholeFile(path, k.bytes.toStdString(), &error));
+        ASSERT_TRUE(saveWholeFile(path, bytes.toStdString(), &error));
         Composition c;
         EditState e;
-        EXPECT_EQ(openMsfFile(path, c, e, &error), k.read) << error.toStdString();
-        EXPECT_TRUE(k.read ? c.CompositionAuthor == "Bob" : error.contains(QLatin1String("UTF-16")))
+        EXPECT_EQ(openMsfFile(path, c, e, &error), read) << error.toStdString();
+        EXPECT_TRUE(read ? c.CompositionAuthor == "Bob" : error.contains(QLatin1String("UTF-16")))
             << error.toStdString();
     }
 }

@@ -82,18 +82,15 @@ TEST_F(FileAssociationTest, WritesTheFourFiles) {
 }
 
 TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {
-    const struct {
-        const char* executable;
-        const char* exec;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {nullptr, nullptr},  // this program, as the default
         {"/opt/Quill Note/quillnote", "\"/opt/Quill Note/quillnote\" %f"},
         {"/opt/a$b/quillnote", R"("/opt/a\\$b/quillnote" %f)"},
     };
-    for (const auto& c : cases) {
-        ASSERT_EQ(RegisterFileAssociation(QString(c.executable)), QString());
-        const QString exec = c.exec ? c.exec : QCoreApplication::applicationFilePath() + " %f";
-        EXPECT_TRUE(desktopEntry().contains("\nExec=" + exec + "\n")) << c.exec;
+    for (const auto& [executable, quoted] : cases) {
+        ASSERT_EQ(RegisterFileAssociation(QString(executable)), QString());
+        const QString exec = quoted ? quoted : QCoreApplication::applicationFilePath() + " %f";
+        EXPECT_TRUE(desktopEntry().contains("\nExec=" + exec + "\n")) << quoted;
     }
 }
 

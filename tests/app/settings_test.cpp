@@ -67,23 +67,20 @@ TEST_F(SettingsTest, MarkerDecidesTheFirstRun) {
                             .BackColorValue = 0xFFFFFF,
                             .TrackInstrument = {0, 25, 18, 118},
                             .TeachMode = true};
-    const struct {
-        const char* marker;
-        bool firstRun;
-    } cases[] = {{"True", false}, {"TRUE", false}, {"true", false},
-                 {"", true},      {"False", true}, {"Yes", true}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, bool> cases[] = {{"True", false}, {"TRUE", false}, {"true", false},
+                                                  {"", true},      {"False", true}, {"Yes", true}};
+    for (const auto& [marker, firstRun] : cases) {
         m_store->clear();
-        put({{"RegLoaded", c.marker}, {"teachmode", "False"}});
+        put({{"RegLoaded", marker}, {"teachmode", "False"}});
         int registrations = 0;
         Settings settings;
         settings.load(*m_store, [&] {
             ++registrations;
             return QString();
         });
-        EXPECT_EQ(registrations, c.firstRun ? 1 : 0) << c.marker;
-        EXPECT_EQ(settings, c.firstRun ? defaults : Settings()) << c.marker;
-        if (c.firstRun) {
+        EXPECT_EQ(registrations, firstRun ? 1 : 0) << marker;
+        EXPECT_EQ(settings, firstRun ? defaults : Settings()) << marker;
+        if (firstRun) {
             EXPECT_EQ(stored(),
                       "RegLoaded=True\nbackcolor=ffffff\nimage=106\ninst0=00\ninst1=25\ninst2=18\n"
                       "inst3=118\nkaromode=false\nplayerpianomode=false\nteachmode=true");

@@ -69,10 +69,7 @@ TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
 }
 
 TEST(ReadMsf, NoteLinesSplitAtTheFirstTwoCommas) {
-    const struct {
-        const char* line;
-        Note note;
-    } cases[] = {
+    const std::pair<const char*, Note> cases[] = {
         // clang-format off
         {" 5, 90, 4", {5, 90, 4}}, {" 169, 100, 7", {kRestPitch, 100, 7}}, {" 7, 80", {7, 80, 0}},
         {"7,,", {7, 0, 0}}, {"x,y,z", {0, 0, 0}}, {"3,4,5,6", {3, 4, 5}},
@@ -80,9 +77,9 @@ TEST(ReadMsf, NoteLinesSplitAtTheFirstTwoCommas) {
         {"169.4,127,7", {kRestPitch, 127, 7}}, {", 5, 3", {0, 5, 3}},
         // clang-format on
     };
-    for (const auto& k : cases) {
-        const Composition c = readOk("TRACK 2\n" + std::string(k.line));
-        EXPECT_EQ(test::notesOf(c, 2), std::vector<Note>{k.note}) << k.line;
+    for (const auto& [line, note] : cases) {
+        const Composition c = readOk("TRACK 2\n" + std::string(line));
+        EXPECT_EQ(test::notesOf(c, 2), std::vector<Note>{note}) << line;
     }
 }
 
@@ -103,15 +100,13 @@ TEST(ReadMsf, LyricLinesAreStoredAsTheyStand) {
 }
 
 TEST(ReadMsf, LyricCountIsRoundedHalfToEven) {
-    const struct {
-        const char* count;
-        int lyricLines;
-    } cases[] = {{" 2", 2}, {" 2.5", 2}, {" 1.5", 2}, {" 1.4", 1}, {"-3", 0}, {"none", 0}};
-    for (const auto& k : cases) {
-        const Composition c = readOk("LYRICS\n" + std::string(k.count) + "\none\ntwo\nthree\n");
-        EXPECT_EQ(c.Lyrics[0], k.lyricLines > 0 ? "one" : "") << k.count;
-        EXPECT_EQ(c.Lyrics[1], k.lyricLines > 1 ? "two" : "") << k.count;
-        EXPECT_EQ(c.Lyrics[2], "") << k.count;
+    const std::pair<const char*, int> cases[] = {{" 2", 2},   {" 2.5", 2}, {" 1.5", 2},
+                                                 {" 1.4", 1}, {"-3", 0},   {"none", 0}};
+    for (const auto& [count, lyricLines] : cases) {
+        const Composition c = readOk("LYRICS\n" + std::string(count) + "\none\ntwo\nthree\n");
+        EXPECT_EQ(c.Lyrics[0], lyricLines > 0 ? "one" : "") << count;
+        EXPECT_EQ(c.Lyrics[1], lyricLines > 1 ? "two" : "") << count;
+        EXPECT_EQ(c.Lyrics[2], "") << count;
     }
 }
 

@@ -104,19 +104,16 @@ TEST_F(StaffControllerTest, ThumbDragFollowsThePointerWithinItsLimits) {
     s.RedrawStaff();
     const double left = s.thumb().left;  // 960 + 10 * 99.75
     s.thumbDown(left + 100);             // grabbed 100 twips into the thumb
-    const struct {
-        double pointerX;
-        int scrollPos;
-    } moves[] = {
+    const std::pair<double, int> moves[] = {
         {left + 100 + 925.5, 21},  // thumb left at 960 + 1923: 1923 / 9255 * 100 = 20.78
         {500 + 100, 0},            // pulled past the trough's start: the first note
         {left + 100 + 925.5, 21},
         {10100, 21},  // pointer at the drag's right limit: ignored
         {10099, 98},  // (10099 - 100 - 960) / 9255 * 100 = 97.67
     };
-    for (const auto& k : moves) {
-        s.thumbMove(k.pointerX);
-        EXPECT_EQ(e.ScrollPos, k.scrollPos) << k.pointerX;
+    for (const auto& [pointerX, scrollPos] : moves) {
+        s.thumbMove(pointerX);
+        EXPECT_EQ(e.ScrollPos, scrollPos) << pointerX;
     }
     EXPECT_DOUBLE_EQ(s.thumb().left, 960 + 98 * 99.75);  // redrawn at the new scroll position
     s.thumbUp();
