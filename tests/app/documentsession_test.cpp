@@ -173,25 +173,22 @@ TEST_F(DocumentSessionTest, SaveAsMidiWritesTheExportOfTheWholeComposition) {
 // Yes to the question, then no save: what asked is abandoned and nothing is lost.
 TEST_F(DocumentSessionTest, TheQuestionsSaveNotHappeningAbandonsWhatAsked) {
     const QString opened = writeFile(QStringLiteral("two.msf"), kTwoTrackFile);
-    const struct {
-        const char* what;
-        std::function<bool(DocumentSession&)> run;
-    } askers[] = {
+    const std::pair<const char*, std::function<bool(DocumentSession&)>> askers[] = {
         {"New", [](DocumentSession& s) { return s.New_Click(); }},
         {"Open", [](DocumentSession& s) { return s.Open_Click(), s.composition().Modified; }},
         {"ShutDown", [](DocumentSession& s) { return s.ShutDown(); }},
     };
     QString error;
-    for (const auto& asker : askers) {
+    for (const auto& [what, run] : askers) {
         for (const bool cancelled : {true, false}) {
-            SCOPED_TRACE(std::string(asker.what) + (cancelled ? " cancelled" : " failed"));
+            SCOPED_TRACE(std::string(what) + (cancelled ? " cancelled" : " failed"));
             auto s = startSession(opened);
             s->perform(QStringLiteral("Edit"), [&] { s->composition().NotePitch[0][0] = 9; });
             dialogs.yesNo = {true};
             dialogs.fileAnswers = {cancelled ? QString() : opened, dir.filePath("other.msf")};
             if (!cancelled) SafeFile::injectFault(SafeFile::Stage::Sync, ENOSPC);
-            const bool done = asker.run(*s);
-            EXPECT_EQ(done, asker.what == std::string("Open"));  // Open: still modified
+            const bool done = run(*s);
+            EXPECT_EQ(done, what == std::string("Open"));  // Open: still modified
             EXPECT_EQ(std::tie(s->composition().NotePitch[0][0], s->composition().Modified),
                       std::make_tuple(9, true));
             EXPECT_EQ(readWholeFile(opened, &error), std::string(kTwoTrackFile));

@@ -12,12 +12,7 @@ namespace {
 
 TEST(EffectsDialogValues, ApplyLimitsEveryNumberToItsRangeAndLeavesOtherTextAlone) {
     using E = Effect;
-    const struct {
-        Effect effect;
-        int box;
-        const char* typed;
-        const char* shown;
-    } cases[] = {
+    const std::tuple<Effect, int, const char*, const char*> cases[] = {
         {E::Echo, 0, "25", "10"},        {E::Flanger, 3, "-150", "-100"},
         {E::Flanger, 1, "3.5", "3"},     {E::Compressor, 4, "20", "50"},
         {E::Para, 0, "20000", "16000"},  {E::Reverb, 1, "0", "1"},
@@ -26,11 +21,11 @@ TEST(EffectsDialogValues, ApplyLimitsEveryNumberToItsRangeAndLeavesOtherTextAlon
         {E::Compressor, 0, " +7 ", "7"}, {E::Echo, 1, "loud", "loud"},
         {E::Echo, 1, "1e999", "1e999"},  {E::Echo, 1, "12dB", "12dB"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [effect, box, typed, shown] : cases) {
         EffectsDialogValues values;
-        values.setText(c.effect, c.box, c.typed);
+        values.setText(effect, box, typed);
         values.apply();
-        EXPECT_EQ(values.text(c.effect, c.box), c.shown) << c.typed;
+        EXPECT_EQ(values.text(effect, box), shown) << typed;
     }
 }
 

@@ -96,11 +96,7 @@ TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {
 
 TEST_F(FileAssociationTest, MergesIntoAnExistingMimeAppsList) {
     const QString ours = "application/x-quillnote-msf=quillnote.desktop";
-    const struct {
-        const char* name;
-        QString before;
-        QString after;
-    } cases[] = {
+    const std::tuple<const char*, QString, QString> cases[] = {
         {"replaces our key only",
          "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
          "image/png=viewer.desktop\napplication/x-quillnote-msf=old.desktop\n"
@@ -121,10 +117,10 @@ TEST_F(FileAssociationTest, MergesIntoAnExistingMimeAppsList) {
          "application/x-quillnote-msf = b.desktop\n",
          "[Default Applications]\n" + ours + "\n"},
     };
-    for (const auto& c : cases) {
-        writeText(mimeApps(), c.before.toUtf8());
-        ASSERT_EQ(RegisterFileAssociation(), QString()) << c.name;
-        EXPECT_EQ(readText(mimeApps()), c.after) << c.name;
+    for (const auto& [name, before, after] : cases) {
+        writeText(mimeApps(), before.toUtf8());
+        ASSERT_EQ(RegisterFileAssociation(), QString()) << name;
+        EXPECT_EQ(readText(mimeApps()), after) << name;
     }
 }
 

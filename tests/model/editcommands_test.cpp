@@ -168,21 +168,18 @@ TEST_F(EditCommands, PasteFillsTheTargetTracksAsFarAsTheClipboardGoes) {
 }
 
 TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
-    const struct {
-        const char* answer;
-        int16_t notes;
-        int after;
-    } cases[] = {{"3", 2, 8},  {"abc", 2, 2}, {"2.9", 2, 6},
-                 {"-2", 2, 2}, {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
-    for (const auto& k : cases) {
-        reset({k.notes, 0, 0, 0});
+    const std::tuple<const char*, int16_t, int> cases[] = {
+        {"3", 2, 8},  {"abc", 2, 2}, {"2.9", 2, 6},
+        {"-2", 2, 2}, {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
+    for (const auto& [answer, notes, after] : cases) {
+        reset({notes, 0, 0, 0});
         select(0, 0, 0, 1);
         edit::copy(c, e);
         e.clearSelection();
-        q.texts = {k.answer};
-        EXPECT_EQ(edit::repeat(c, e, q).refused.has_value(), k.notes > 2) << k.answer;
-        EXPECT_EQ(c.NoteCount[0], k.after) << k.answer;
-        EXPECT_EQ(c.Modified, k.after > k.notes) << k.answer;
+        q.texts = {answer};
+        EXPECT_EQ(edit::repeat(c, e, q).refused.has_value(), notes > 2) << answer;
+        EXPECT_EQ(c.NoteCount[0], after) << answer;
+        EXPECT_EQ(c.Modified, after > notes) << answer;
     }
     const TextQuestion& asked = q.textQuestions.at(0);
     EXPECT_EQ(asked.prompt + "/" + asked.title + "/" + asked.defaultText,
@@ -191,18 +188,14 @@ TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
 }
 
 TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
-    const struct {
-        int notes;
-        bool active;
-        int end;
-    } cases[] = {{5, true, 4}, {0, false, -1}, {300, true, 19}};
-    for (const auto& k : cases) {
-        reset({0, 0, static_cast<int16_t>(k.notes), 0});
+    const std::tuple<int, bool, int> cases[] = {{5, true, 4}, {0, false, -1}, {300, true, 19}};
+    for (const auto& [notes, active, end] : cases) {
+        reset({0, 0, static_cast<int16_t>(notes), 0});
         e.ActiveTrack = 2;
         select(0, 3, 3, 7);
         EXPECT_TRUE(edit::selectTrack(c, e).selection);
         EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
-                  std::make_tuple(k.active, 2, 2, 0, k.end));
+                  std::make_tuple(active, 2, 2, 0, end));
         edit::selectAll(e);
         EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
                   std::make_tuple(true, 0, 3, 0, 19));
@@ -211,12 +204,7 @@ TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
 }
 
 TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
-    const struct {
-        std::vector<std::string> answers;
-        size_t questions;
-        Counts after;
-        bool modified;
-    } cases[] = {
+    const std::tuple<std::vector<std::string>, size_t, Counts, bool> cases[] = {
         // clang-format off
         {{"2", "4"}, 2, {4, 6, 8, 6}, true}, {{"", "2"}, 1, {4, 6, 8, 9}, false},
         {{"1", ""}, 2, {4, 6, 8, 9}, false}, {{"5", "1"}, 2, {4, 6, 8, 9}, false},
@@ -224,20 +212,20 @@ TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
         {{"3", "3"}, 2, {4, 6, 8, 9}, true},
         // clang-format on
     };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.answers[0] + "," + k.answers[1]);
+    for (const auto& [answers, questions, after, modified] : cases) {
+        SCOPED_TRACE(answers[0] + "," + answers[1]);
         reset({4, 6, 8, 9});
         c.setNote(1, 0, {kRestPitch, 99, 7});
         c.TrackInstrument[3] = 44;
         e.SelActive = true;
         q = test::ScriptedQuestions();
-        q.texts.assign(k.answers.begin(), k.answers.begin() + k.questions);
+        q.texts.assign(answers.begin(), answers.begin() + questions);
         edit::copyTrackToTrack(c, e, q);
-        EXPECT_EQ(q.asked.size(), k.questions);
-        EXPECT_EQ(c.NoteCount, k.after);
-        EXPECT_EQ(c.note(3, 0), k.after[3] == 6 ? Note({kRestPitch, 99, 7}) : indexNote(0));
+        EXPECT_EQ(q.asked.size(), questions);
+        EXPECT_EQ(c.NoteCount, after);
+        EXPECT_EQ(c.note(3, 0), after[3] == 6 ? Note({kRestPitch, 99, 7}) : indexNote(0));
         EXPECT_EQ(c.TrackInstrument[3], 44);  // the destination keeps its instrument
-        EXPECT_EQ(c.Modified, k.modified);
+        EXPECT_EQ(c.Modified, modified);
         EXPECT_FALSE(e.SelActive);
     }
     EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo), std::make_tuple(2, 2));

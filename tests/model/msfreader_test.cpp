@@ -51,11 +51,7 @@ TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
     const auto instrument = [](const Composition& c) { return int{c.TrackInstrument[0]}; };
     const auto octave = [](const Composition& c) { return int{c.TrackOctave[0]}; };
     const auto track3 = [](const Composition& c) { return int{c.NoteCount[3]}; };
-    const struct {
-        const char* text;
-        std::function<int(const Composition&)> field;
-        int value;
-    } cases[] = {
+    const std::tuple<const char*, std::function<int(const Composition&)>, int> cases[] = {
         // clang-format off
         {"division 120", division, 120}, {"DIVISIONx100", division, 100},
         {"Division 64 ", division, 64}, {"TRACK  3\n1,2,3", track3, 1},
@@ -64,8 +60,8 @@ TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
         {"TRACK 0\noctave 12", octave, 2}, {"TRACK 0\nOCTAVE", octave, 0},
         // clang-format on
     };
-    for (const auto& k : cases)
-        EXPECT_EQ(k.field(readOk(k.text)), k.value) << k.text;
+    for (const auto& [text, field, value] : cases)
+        EXPECT_EQ(field(readOk(text)), value) << text;
 }
 
 TEST(ReadMsf, NoteLinesSplitAtTheFirstTwoCommas) {

@@ -117,13 +117,11 @@ TEST(StaffHitTest, HeadHitBoxesAreStrictAndHighestSlotWins) {
         glyphs[slot].headY = y;
     };
     show(3, 1000, 1880);  // pixels: left 66, top 125
-    const struct {
-        double x, y;
-        int slot;
-    } hits[] = {{61, 126, kNoSlot}, {61.5, 126, 3},     {75.9, 130.9, 3},
-                {76, 126, kNoSlot}, {70, 120, kNoSlot}, {70, 131, kNoSlot}};
-    for (const auto& k : hits)
-        EXPECT_EQ(hitTestHeads(glyphs, k.x, k.y), k.slot) << k.x << "," << k.y;
+    const std::tuple<double, double, int> hits[] = {{61, 126, kNoSlot}, {61.5, 126, 3},
+                                                    {75.9, 130.9, 3},   {76, 126, kNoSlot},
+                                                    {70, 120, kNoSlot}, {70, 131, kNoSlot}};
+    for (const auto& [x, y, slot] : hits)
+        EXPECT_EQ(hitTestHeads(glyphs, x, y), slot) << x << "," << y;
     show(7, 1050, 1900);  // overlaps slot 3's box
     EXPECT_EQ(hitTestHeads(glyphs, 70, 127), 7);
     glyphs[7].headVisible = false;
