@@ -45,31 +45,28 @@ TEST(RenderPage, ShowsEachTracksNotesOfThePageAndThePagesLyrics) {
 }
 
 TEST(RenderPage, PutsANoteWhereTheScreenDoesHorizontallyAtThePagesHeights) {
-    struct Case {
-        int track, pitch, pageBase, restTop;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, int> cases[] = {
         {0, 0, 2080, 1580}, {1, 12, 3540, 2980}, {2, 24, 5000, 4400}, {3, 9, 6440, 5820}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.track);
+    for (const auto& [track, pitch, pageBase, restTop] : cases) {
+        SCOPED_TRACE(track);
         // Note 27 and a rest after it: page 2, where the screen scrolled to 20 shows them
         // in columns 7 and 8.
         auto c = test::shapedComposition({0, 0, 0, 0});
         for (int i = 0; i < 28; ++i)
-            c->setNote(k.track, i, Note{int16_t(k.pitch), 100, 2});
-        c->setNote(k.track, 28, Note{kRestPitch, 100, kRestLength});
-        c->NoteCount[k.track] = 29;
+            c->setNote(track, i, Note{int16_t(pitch), 100, 2});
+        c->setNote(track, 28, Note{kRestPitch, 100, kRestLength});
+        c->NoteCount[track] = 29;
         const PageContent page = RenderPage(*c, caption, 2);
 
         staff::GlyphState screen;
-        staff::DrawNoteGlyph(screen, staff::screenGlyphLayout(), 20 * k.track + 7, k.pitch, 2, 100);
-        const staff::GlyphState& printed = page.slot(20 * k.track + 8);
+        staff::DrawNoteGlyph(screen, staff::screenGlyphLayout(), 20 * track + 7, pitch, 2, 100);
+        const staff::GlyphState& printed = page.slot(20 * track + 8);
         EXPECT_EQ(std::tie(printed.headX, printed.stem.x1, printed.sharp[2].x1),
                   std::tie(screen.headX, screen.stem.x1, screen.sharp[2].x1));
-        EXPECT_EQ(printed.headY, k.pageBase - 60 * staff::StaffPosition(k.pitch));
-        EXPECT_EQ(printed.labelY, kPageLabelRow[k.track]);
-        const staff::GlyphLine& rest = page.slot(20 * k.track + 9).rest[0];
-        EXPECT_EQ(QPoint(rest.x1, rest.y1), QPoint(500 + 500 * 9, k.restTop));
+        EXPECT_EQ(printed.headY, pageBase - 60 * staff::StaffPosition(pitch));
+        EXPECT_EQ(printed.labelY, kPageLabelRow[track]);
+        const staff::GlyphLine& rest = page.slot(20 * track + 9).rest[0];
+        EXPECT_EQ(QPoint(rest.x1, rest.y1), QPoint(500 + 500 * 9, restTop));
     }
 }
 
@@ -87,18 +84,13 @@ TEST(RenderPage, LabelsTheInstrumentsOnPageOneOnly) {
 }
 
 TEST(PrintOrder, PrintsTheChosenPagesClampedToTheScoreOnceForEachCopy) {
-    struct Case {
-        bool all;
-        int from, to, copies;
-        std::vector<int> pages;
-    };
-    const Case cases[] = {
+    const std::tuple<bool, int, int, int, std::vector<int>> cases[] = {
         {true, 7, 0, 1, {1, 2, 3}}, {false, 2, 99, 1, {2, 3}}, {false, 1, 2, 3, {1, 2, 1, 2, 1, 2}},
         {false, 3, 2, 1, {}},       {false, 0, 2, 1, {}},      {false, 4, 9, 2, {}},
     };
-    for (const Case& k : cases)
-        EXPECT_EQ(printOrder(chosenRange(k.all, k.from, k.to, 3), k.copies), k.pages)
-            << k.from << ".." << k.to << " x" << k.copies;
+    for (const auto& [all, from, to, copies, pages] : cases)
+        EXPECT_EQ(printOrder(chosenRange(all, from, to, 3), copies), pages)
+            << from << ".." << to << " x" << copies;
 }
 
 TEST(PrintPages, AFailingPrinterEndsTheRunAndKeepsWhatWasPrinted) {

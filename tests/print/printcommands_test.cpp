@@ -97,20 +97,15 @@ TEST_F(PrintCommandsTest, PreviewStepsThroughThePagesAndStartsOverAtPageOne) {
     PreviewWindow* preview = commands->previewWindow();
     ASSERT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle(), QStringLiteral("Print Preview"));
-    struct Step {
-        const char* button;
-        int page;
-        bool next, previous;
-    };
-    const Step steps[] = {
+    const std::tuple<const char*, int, bool, bool> steps[] = {
         {nullptr, 1, true, false},   {"Nex", 2, true, true},       {"Nex", 3, false, true},
         {"Previous", 2, true, true}, {"Previous", 1, true, false},
     };
-    for (const Step& step : steps) {
-        if (step.button) click(preview, step.button);
-        EXPECT_EQ(preview->pageView().page().page, step.page);
-        EXPECT_EQ(child(preview, "Nex")->isEnabled(), step.next) << step.page;
-        EXPECT_EQ(child(preview, "Previous")->isEnabled(), step.previous) << step.page;
+    for (const auto& [button, page, next, previous] : steps) {
+        if (button) click(preview, button);
+        EXPECT_EQ(preview->pageView().page().page, page);
+        EXPECT_EQ(child(preview, "Nex")->isEnabled(), next) << page;
+        EXPECT_EQ(child(preview, "Previous")->isEnabled(), previous) << page;
     }
     click(preview, "Nex");
     commands->PrintPreview_Click();

@@ -26,10 +26,7 @@ TEST(StaffGeometry, PitchCodesMapToStaffPositionsAndSharps) {
 
 TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
     const double u100 = 9975 / 100.0;
-    const struct Case {
-        int songLength, scrollPos;
-        double left, width;
-    } cases[] = {
+    const std::tuple<int, int, double, double> cases[] = {
         // Short songs fill the trough whatever the scroll; scrolled to the end, the thumb
         // keeps the full window's width.
         // clang-format off
@@ -38,11 +35,11 @@ TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
         {100, 100, 960 + 100 * u100, 20 * u100}, {22, 5, 960 + 5 * 9975 / 22.0, 17 * 9975 / 22.0},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.songLength << "/" << c.scrollPos);
-        const ThumbGeometry thumb = thumbGeometry(c.songLength, c.scrollPos);
-        EXPECT_DOUBLE_EQ(thumb.left, c.left);
-        EXPECT_DOUBLE_EQ(thumb.width, c.width);
+    for (const auto& [songLength, scrollPos, left, width] : cases) {
+        SCOPED_TRACE(testing::Message() << songLength << "/" << scrollPos);
+        const ThumbGeometry thumb = thumbGeometry(songLength, scrollPos);
+        EXPECT_DOUBLE_EQ(thumb.left, left);
+        EXPECT_DOUBLE_EQ(thumb.width, width);
     }
 }
 
@@ -93,19 +90,16 @@ TEST(StaffHitTest, BandsAndRangesHaveExactEdges) {
 TEST(StaffHitTest, RectangleSidesChooseColumns) {
     // Starting left of 590 loses the start column, reaching x = 11000 the end; column 0
     // is taken when the rectangle spans x = 1090.
-    const struct Case {
-        int startX, endX;
-        ColumnRange columns;
-    } cases[] = {
+    const std::tuple<int, int, ColumnRange> cases[] = {
         // clang-format off
         {600, 1100, {0, 0}}, {1100, 1600, {1, 1}}, {589, 5000, {-1, 7}}, {590, 5000, {0, 7}},
         {500, 5000, {-1, 7}}, {1089, 1090, {0, 0}}, {1090, 1590, {1, 1}}, {600, 1089, {0, -1}},
         {600, 10999, {0, 19}}, {600, 11000, {0, -1}}, {11000, 11500, {-1, -1}},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.startX << ".." << c.endX);
-        EXPECT_EQ(bandColumns(c.startX, c.endX), c.columns);
+    for (const auto& [startX, endX, columns] : cases) {
+        SCOPED_TRACE(testing::Message() << startX << ".." << endX);
+        EXPECT_EQ(bandColumns(startX, endX), columns);
     }
 }
 
