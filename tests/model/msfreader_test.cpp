@@ -27,20 +27,17 @@ Composition readOk(std::string_view text) {
 }
 
 TEST(ReadMsf, EffectAndBassClefLinesMustMatchTheWholeLine) {
-    const struct {
-        const char* line;
-        int effect;  // -1: none
-        bool bassClef;
-    } cases[] = {
+    // The effect each line switches on (-1: none) and whether it sets the bass clef.
+    const std::tuple<const char*, int, bool> cases[] = {
         {"DISTORTION", 0, false}, {"DISTORTION ", -1, false}, {" ECHO", -1, false},
         {"chorus", 2, false},     {"PARA", 6, false},         {"PARAMETRIC", -1, false},
         {"BASSCLEF", -1, true},   {"BASSCLEF ", -1, false},
     };
-    for (const auto& k : cases) {
-        const Composition c = readOk(k.line);
+    for (const auto& [line, effect, bassClef] : cases) {
+        const Composition c = readOk(line);
         for (int e = 0; e < kEffectCount; ++e)
-            EXPECT_EQ(c.Effects[e], e == k.effect) << k.line;
-        EXPECT_EQ(c.BassClef, k.bassClef) << k.line;
+            EXPECT_EQ(c.Effects[e], e == effect) << line;
+        EXPECT_EQ(c.BassClef, bassClef) << line;
     }
 }
 
@@ -127,11 +124,8 @@ std::string manyNotes(int count) {
 }
 
 TEST(ReadMsf, AcceptsTheModelsRangesAndRejectsTheRestNamingTheLine) {
-    const struct {
-        std::string text;
-        int line;  // 0: accepted
-        const char* about;
-    } cases[] = {
+    // The line a rejection names (0: accepted) and what its message mentions.
+    const std::tuple<std::string, int, const char*> cases[] = {
         // clang-format off
         {"DIVISION 16", 0, ""}, {"DIVISION 127", 0, ""}, {"TRACK 0\nINST 0\nINST 127", 0, ""},
         {"LYRICS\n 10001", 0, ""}, {"TRACK 3\n 0, 0, 0\n 24, 127, 7\n 169, 0, 0", 0, ""},
@@ -150,14 +144,14 @@ TEST(ReadMsf, AcceptsTheModelsRangesAndRejectsTheRestNamingTheLine) {
         {"LYRICS\n 10001.5", 2, "10001 lyric"}, {manyNotes(10002), 10003, "more than 10001 notes"},
         // clang-format on
     };
-    for (const auto& k : cases) {
+    for (const auto& [text, line, about] : cases) {
         Composition c = clearedForOpening();
-        const auto error = readMsf(k.text, c);
-        ASSERT_EQ(error.has_value(), k.line > 0) << k.text.substr(0, 40);
+        const auto error = readMsf(text, c);
+        ASSERT_EQ(error.has_value(), line > 0) << text.substr(0, 40);
         if (!error) continue;
-        EXPECT_EQ(error->line, k.line) << k.text.substr(0, 40);
-        EXPECT_NE(error->message.find(k.about), std::string::npos) << error->message;
-        EXPECT_EQ(error->text().rfind("line " + std::to_string(k.line) + ": ", 0), 0u);
+        EXPECT_EQ(error->line, line) << text.substr(0, 40);
+        EXPECT_NE(error->message.find(about), std::string::npos) << error->message;
+        EXPECT_EQ(error->text().rfind("line " + std::to_string(line) + ": ", 0), 0u);
     }
 }
 

@@ -28,11 +28,10 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
     for (const auto& [value, rounded] : cases)
         EXPECT_EQ(roundHalfEven(value), rounded) << value;
     // The exact quotient, rounded the same way.
-    const struct {
-        long long a, b, rounded;
-    } quotients[] = {{90, 4, 22}, {100, 4, 25}, {127, 2, 64}, {5, 2, 2}, {-5, 2, -2}, {1, 3, 0}};
-    for (const auto& q : quotients)
-        EXPECT_EQ(divideRoundHalfEven(q.a, q.b), q.rounded) << q.a << "/" << q.b;
+    const std::tuple<long long, long long, long long> quotients[] = {
+        {90, 4, 22}, {100, 4, 25}, {127, 2, 64}, {5, 2, 2}, {-5, 2, -2}, {1, 3, 0}};
+    for (const auto& [a, b, rounded] : quotients)
+        EXPECT_EQ(divideRoundHalfEven(a, b), rounded) << a << "/" << b;
 }
 
 }  // namespace

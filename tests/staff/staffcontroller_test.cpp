@@ -84,17 +84,14 @@ TEST_F(StaffControllerTest, ScrollingStopsAtZeroAndWithTheEndInColumnFifteen) {
     EXPECT_EQ(e.ScrollPos, 1);
     // Held buttons step once per tick, back before forward.
     fill(0, 100);
-    const struct {
-        bool back, forward;
-        int scrollPos;
-    } ticks[] = {
+    const std::tuple<bool, bool, int> ticks[] = {
         {false, true, 2}, {false, true, 3}, {true, true, 3}, {true, false, 2}, {false, false, 2}};
-    for (const auto& k : ticks) {
-        s.setScrollBackHeld(k.back);
-        s.setScrollForwardHeld(k.forward);
-        EXPECT_EQ(s.scrollButtonHeld(), k.back || k.forward);
+    for (const auto& [back, forward, scrollPos] : ticks) {
+        s.setScrollBackHeld(back);
+        s.setScrollForwardHeld(forward);
+        EXPECT_EQ(s.scrollButtonHeld(), back || forward);
         s.scrollTimerTick();
-        EXPECT_EQ(e.ScrollPos, k.scrollPos) << &k - ticks;
+        EXPECT_EQ(e.ScrollPos, scrollPos) << back << forward;
     }
 }
 
@@ -205,12 +202,8 @@ TEST_F(StaffControllerTest, ClickOnAHeadSelectsItAndTheDropStoresThePitch) {
 
 TEST_F(StaffControllerTest, RectangleSelectsTheColumnsAndTracksItCovers) {
     fill(0, 30);
-    const struct {
-        const char* name;
-        int x1, y1, x2, y2;
-        bool tick, leftButton;
-        int lastColumn;  // of tracks 0 and 1; kNone: nothing selected
-    } cases[] = {
+    // The last column selected in tracks 0 and 1 (kNone: nothing selected).
+    const std::tuple<const char*, int, int, int, int, bool, bool, int> cases[] = {
         {"two columns", 600, 1000, 1700, 3000, true, true, 1},
         {"narrow but tall", 1080, 1000, 1100, 3000, true, true, 0},
         {"up and to the left", 5000, 3000, 4000, 2000, true, true, kNone},
@@ -221,22 +214,22 @@ TEST_F(StaffControllerTest, RectangleSelectsTheColumnsAndTracksItCovers) {
         {"outside the staves", 600, 7000, 3000, 9000, true, true, kNone},
         {"right button", 600, 1000, 3000, 3000, true, false, kNone},
     };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.name);
+    for (const auto& [name, x1, y1, x2, y2, tick, leftButton, lastColumn] : cases) {
+        SCOPED_TRACE(name);
         e.clearSelection();
         s.RedrawStaff();
-        s.mouseDown(k.x1, k.y1);
-        s.mouseMove(k.x2, k.y2, k.leftButton);
-        if (k.tick) s.bandTrackerTick();
-        s.mouseUp(k.x2, k.y2);
+        s.mouseDown(x1, y1);
+        s.mouseMove(x2, y2, leftButton);
+        if (tick) s.bandTrackerTick();
+        s.mouseUp(x2, y2);
         EXPECT_FALSE(s.bandTrackerRunning());
-        EXPECT_EQ(e.SelActive, k.lastColumn != kNone);
-        if (k.lastColumn != kNone) {
+        EXPECT_EQ(e.SelActive, lastColumn != kNone);
+        if (lastColumn != kNone) {
             EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
-                      std::make_tuple(0, 1, 0, k.lastColumn));
+                      std::make_tuple(0, 1, 0, lastColumn));
         }
         for (int slot = 0; slot < kGlyphSlots; ++slot)
-            EXPECT_EQ(red(slot), slot % 20 <= k.lastColumn && slot < 40) << slot;
+            EXPECT_EQ(red(slot), slot % 20 <= lastColumn && slot < 40) << slot;
     }
     // The right button's rectangle stays on the screen until the next redraw.
     EXPECT_TRUE(s.band().visible);
