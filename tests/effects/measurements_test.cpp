@@ -66,16 +66,12 @@ Measure latencyMs(float level) {
 
 // 1 when the output of a left impulse differs from the expected echoes
 // ({channel, ms, value}) anywhere in 400 ms, else 0.
-struct Echo {
-    int channel;
-    double ms;
-    float value;
-};
+using Echo = std::tuple<int, double, float>;
 Measure echoesDifferFrom(std::vector<Echo> echoes) {
     return [=](const Process& fx, double rate) {
         Signal expected(2 * (samples(400, rate) + 1));
-        for (const Echo& e : echoes)
-            expected[2 * samples(e.ms, rate) + e.channel] = e.value;
+        for (const auto& [channel, ms, value] : echoes)
+            expected[2 * samples(ms, rate) + channel] = value;
         return double(fx(impulse(frames(expected), true, false)) != expected);
     };
 }

@@ -36,13 +36,9 @@ TEST(Effects, OutputDoesNotDependOnBlockSizes) {
     }
 }
 
-// Where each effect's parameters lie inside EffectSettings; all fields are
+// Where each effect's parameters lie inside EffectSettings (offset, size); all fields are
 // 4-byte floats or integers, so one field is one 4-byte word.
-struct Block {
-    Effect kind;
-    std::size_t offset, size;
-};
-const Block kBlocks[] = {
+const std::tuple<Effect, std::size_t, std::size_t> kBlocks[] = {
     {Effect::Distortion, offsetof(EffectSettings, distortion), sizeof(DistortionParameters)},
     {Effect::Echo, offsetof(EffectSettings, echo), sizeof(EchoParameters)},
     {Effect::Chorus, offsetof(EffectSettings, chorus), sizeof(ModulationParameters)},
@@ -94,18 +90,18 @@ void checkRobust(const EffectSettings& s, Effect kind, const std::string& name) 
 
 TEST(Effects, StayFiniteAndDecayOverTheirParameterRanges) {
     const EffectSettings &low = kLowest, &high = kHighest, defaults;
-    for (const Block& b : kBlocks) {
-        const std::string name = effectCaption(b.kind);
-        checkRobust(only(b.kind, low), b.kind, name + " all lowest");
-        checkRobust(only(b.kind, high), b.kind, name + " all highest");
-        checkRobust(only(b.kind, defaults), b.kind, name + " defaults");
-        for (std::size_t field = b.offset; field < b.offset + b.size; field += 4) {
+    for (const auto& [kind, offset, size] : kBlocks) {
+        const std::string name = effectCaption(kind);
+        checkRobust(only(kind, low), kind, name + " all lowest");
+        checkRobust(only(kind, high), kind, name + " all highest");
+        checkRobust(only(kind, defaults), kind, name + " defaults");
+        for (std::size_t field = offset; field < offset + size; field += 4) {
             for (const EffectSettings* limit : {&low, &high}) {
                 EffectSettings s = defaults;
                 std::memcpy(reinterpret_cast<char*>(&s) + field,
                             reinterpret_cast<const char*>(limit) + field, 4);
-                checkRobust(only(b.kind, s), b.kind,
-                            name + " field " + std::to_string((field - b.offset) / 4) +
+                checkRobust(only(kind, s), kind,
+                            name + " field " + std::to_string((field - offset) / 4) +
                                 (limit == &low ? " lowest" : " highest"));
             }
         }

@@ -23,17 +23,15 @@ TEST(RenderPage, ShowsEachTracksNotesOfThePageAndThePagesLyrics) {
     // Track 0 reaches page 3, track 1 only the first column of page 2, track 2
     // is empty, track 3 is full: its last page holds one note and one lyric.
     const auto c = test::shapedComposition({45, 21, 0, 10001});
-    struct Case {
-        int page, track, lastColumnShown;
-    };
-    const Case cases[] = {{1, 0, 20}, {3, 0, 5}, {2, 1, 1}, {3, 1, 0}, {1, 2, 0}, {501, 3, 1}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(testing::Message() << "page " << k.page << " track " << k.track);
-        const PageContent page = RenderPage(*c, caption, k.page);
+    const std::tuple<int, int, int> cases[] = {{1, 0, 20}, {3, 0, 5}, {2, 1, 1},
+                                               {3, 1, 0},  {1, 2, 0}, {501, 3, 1}};
+    for (const auto& [number, track, lastColumnShown] : cases) {
+        SCOPED_TRACE(testing::Message() << "page " << number << " track " << track);
+        const PageContent page = RenderPage(*c, caption, number);
         for (int column = 1; column <= 20; ++column) {
-            const int n = PageStart(k.page) + column - 1;
-            const int slot = 20 * k.track + column;
-            if (column <= k.lastColumnShown)
+            const int n = PageStart(number) + column - 1;
+            const int slot = 20 * track + column;
+            if (column <= lastColumnShown)
                 EXPECT_EQ(page.slot(slot).velocityText, std::to_string(1 + n % 127)) << column;
             else
                 EXPECT_EQ(page.slot(slot), staff::initialGlyphState(staff::pageGlyphLayout(), slot))
