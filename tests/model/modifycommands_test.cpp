@@ -17,11 +17,8 @@ constexpr Step kHigher = Step::HigherPitch, kLower = Step::LowerPitch,
                kLouder = Step::IncreaseVolume, kSofter = Step::DecreaseVolume;
 constexpr bool kLast = false, kSelected = true;  // the last note, or a selected one
 
-const struct StepCase {
-    Step kind;
-    bool selected;
-    Note before, after;
-} kStepCases[] = {
+// The step, which note it changes, and that note before and after it.
+const std::tuple<Step, bool, Note, Note> kStepCases[] = {
     {kHigher, kLast, {16, 100, 3}, {17, 100, 3}},   {kHigher, kLast, {17, 100, 3}, {17, 100, 3}},
     {kHigher, kSelected, {17, 9, 3}, {18, 9, 3}},   {kHigher, kSelected, {23, 9, 3}, {24, 9, 3}},
     {kHigher, kSelected, {24, 9, 3}, {24, 9, 3}},   {kHigher, kLast, {169, 9, 7}, {169, 9, 7}},
@@ -39,26 +36,27 @@ const struct StepCase {
 };
 
 TEST(ModifyStep, ChangesOneStepWithinTheBoundsOfItsCase) {
-    for (const StepCase& k : kStepCases) {
+    for (const auto& k : kStepCases) {
         SCOPED_TRACE("case " + std::to_string(&k - kStepCases));
+        const auto& [kind, selected, before, after] = k;
         Composition c;
         EditState e;
         test::fillTrack(c, 1, 12);
         e.ActiveTrack = 1;
         e.ScrollPos = 6;
-        e.SelActive = k.selected;
+        e.SelActive = selected;
         e.SelTrackFrom = e.SelTrackTo = 1;
         e.SelStart = e.SelEnd = 2;
-        const int index = k.selected ? 8 : 11;  // column 2, or the last note
-        c.setNote(1, index, k.before);
+        const int index = selected ? 8 : 11;  // column 2, or the last note
+        c.setNote(1, index, before);
         std::vector<Note> expected = test::notesOf(c, 1);
-        expected[index] = k.after;
-        const CommandResult r = modify::step(c, e, k.kind);
+        expected[index] = after;
+        const CommandResult r = modify::step(c, e, kind);
         EXPECT_EQ(test::notesOf(c, 1), expected);
-        EXPECT_EQ(std::tie(c.Modified, e.SelActive, r.staff), std::tuple(true, k.selected, false));
-        const bool volume = k.kind == kLouder || k.kind == kSofter;
+        EXPECT_EQ(std::tie(c.Modified, e.SelActive, r.staff), std::tuple(true, selected, false));
+        const bool volume = kind == kLouder || kind == kSofter;
         const std::vector<NoteRef> changed =
-            k.after == k.before ? std::vector<NoteRef>{} : std::vector<NoteRef>{{1, index}};
+            after == before ? std::vector<NoteRef>{} : std::vector<NoteRef>{{1, index}};
         EXPECT_EQ(volume ? r.velocityLabels : r.glyphs, changed);
         EXPECT_TRUE((volume ? r.glyphs : r.velocityLabels).empty());
     }
