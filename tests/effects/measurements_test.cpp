@@ -243,12 +243,8 @@ const auto chorus = [](int waveform, int phase) {
     return set(Effect::Chorus, &S::chorus, {100, 100, 0, 1, waveform, 10, phase});
 };
 
-struct Row {
-    const char* what;
-    EffectSettings settings;  // one effect switched on, with its parameters
-    Measure measure;
-    double low, high;  // the measured value must lie within
-};
+// What is measured, with one effect switched on, and the range the measured value must lie in.
+using Row = std::tuple<const char*, EffectSettings, Measure, double, double>;
 
 constexpr float kThird = -40.0f / 3;  // ratio 3 on 0 dBFS, threshold -20 dBFS
 
@@ -326,12 +322,12 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         {"reverb dry", reverb({-6, -96, 1000, 0.5f}), noiseGainDb(0), -6.01, -5.99},
     };
     for (double rate : kRates) {
-        for (const Row& row : rows) {
-            const auto chain = EffectChain::create(row.settings, rate, nullptr);
-            ASSERT_TRUE(chain) << row.what;
-            const double value = row.measure([&](Signal s) { return run(*chain, s); }, rate);
-            EXPECT_TRUE(value >= row.low && value <= row.high)
-                << row.what << " at " << rate << " Hz: " << value;
+        for (const auto& [what, settings, measure, low, high] : rows) {
+            const auto chain = EffectChain::create(settings, rate, nullptr);
+            ASSERT_TRUE(chain) << what;
+            const double value = measure([&](Signal s) { return run(*chain, s); }, rate);
+            EXPECT_TRUE(value >= low && value <= high)
+                << what << " at " << rate << " Hz: " << value;
         }
     }
 }

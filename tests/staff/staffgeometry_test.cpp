@@ -55,11 +55,7 @@ constexpr Decision kDrop2 = [](double y) { return dropPitch(2, y); };
 constexpr Decision kDrop3 = [](double y) { return dropPitch(3, y); };
 constexpr int kNone = kNoTrack;
 
-const struct BoundaryCase {
-    Decision decide;
-    double at;
-    int expected;
-} kBoundaryCases[] = {
+const std::tuple<Decision, double, int> kBoundaryCases[] = {
     // clang-format off
     {kPointerTrack, 72, kNone}, {kPointerTrack, 72.1, 0}, {kPointerTrack, 145.9, 0},
     {kPointerTrack, 146, kNone}, {kPointerTrack, 172, kNone}, {kPointerTrack, 172.5, 1},
@@ -83,8 +79,8 @@ const struct BoundaryCase {
 };
 
 TEST(StaffHitTest, BandsAndRangesHaveExactEdges) {
-    for (const BoundaryCase& k : kBoundaryCases)
-        EXPECT_EQ(k.decide(k.at), k.expected) << "row " << &k - kBoundaryCases << " at " << k.at;
+    for (const auto& [decide, at, expected] : kBoundaryCases)
+        EXPECT_EQ(decide(at), expected) << "at " << at;
 }
 
 TEST(StaffHitTest, RectangleSidesChooseColumns) {
