@@ -49,16 +49,14 @@ class EditCommands : public testing::Test {
 constexpr int kNone = -1;   // no selection
 constexpr int kBlank = -1;  // a blank note made by Insert
 
-const struct BlockCase {
-    const char* name;
-    CommandResult (*command)(Composition&, EditState&);
-    Counts counts;
-    int scrollPos;
-    std::array<int, 4> selection;  // first and last track, first and last column
-    std::vector<int> track0;       // fillTrack indices left in track 0
-    Counts after;
-    const char* lyric3;
-} kBlockCases[] = {
+// Name, command, note counts, scroll position, selection (first and last track, first and
+// last column), the fillTrack indices left in track 0, the counts after and lyric 3 after.
+using Block = std::array<int, 4>;
+using Indices = std::vector<int>;
+using Command = CommandResult (*)(Composition&, EditState&);
+using BlockCase =
+    std::tuple<const char*, Command, Counts, int, Block, Indices, Counts, const char*>;
+const BlockCase kBlockCases[] = {
     // clang-format off
     {"DeleteOnEmptyTrack", edit::deleteNotes, {}, 0, {kNone}, {}, {}, "L3"},
     {"DeleteLastNote", edit::deleteNotes, {3, 4}, 0, {kNone}, {0, 1}, {2, 4}, "L3"},
@@ -83,20 +81,20 @@ const struct BlockCase {
 };
 
 TEST_F(EditCommands, BlockCommandsRemoveOrInsertNotesAndSetModified) {
-    for (const BlockCase& k : kBlockCases) {
-        SCOPED_TRACE(k.name);
-        reset(k.counts);
-        e.ScrollPos = k.scrollPos;
+    for (const auto& [name, command, counts, scrollPos, selection, track0, after, lyric3] :
+         kBlockCases) {
+        SCOPED_TRACE(name);
+        reset(counts);
+        e.ScrollPos = scrollPos;
         e.DefaultVelocity = 90;
         e.DefaultLength = 1;
-        if (k.selection[0] != kNone)
-            select(k.selection[0], k.selection[1], k.selection[2], k.selection[3]);
-        k.command(c, e);
+        if (selection[0] != kNone) select(selection[0], selection[1], selection[2], selection[3]);
+        command(c, e);
         std::vector<Note> expected;
-        for (int i : k.track0)
+        for (int i : track0)
             expected.push_back(i == kBlank ? Note{kBlankPitch, 90, 1} : indexNote(i));
         EXPECT_EQ(notesOf(c, 0), expected);
-        EXPECT_EQ(std::tie(c.NoteCount, c.Lyrics[3]), std::make_tuple(k.after, k.lyric3));
+        EXPECT_EQ(std::tie(c.NoteCount, c.Lyrics[3]), std::make_tuple(after, lyric3));
         EXPECT_TRUE(c.Modified && !e.SelActive);
     }
 }
@@ -112,18 +110,12 @@ TEST_F(EditCommands, CutCopiesThenDeletesAndCutEndEmptiesTheClipboard) {
     EXPECT_EQ(e.ClipLen, 0);
 }
 
-// Copies a block from tracks of `counts` notes, then pastes it over a selection
-// or, without one, at the end of the active track and the tracks after it.
-const struct PasteCase {
-    const char* name;
-    Counts counts;
-    std::array<int, 4> copy;   // first and last track, first and last column
-    int scrollPos;             // when pasting
-    std::array<int, 4> paste;  // as `copy`, or kNone and the active track
-    Counts after;
-    int track;  // its notes and those of the next track, as fillTrack indices
-    std::vector<int> notes, nextNotes;  // nextNotes empty: not checked
-} kPasteCases[] = {
+// Copies a block (first and last track, first and last column) from tracks of `counts`
+// notes, then pastes it at `scrollPos` over a selection or, without one (kNone and the active
+// track), at the end of the active track and the tracks after it. Then `track` and the next
+// track hold `notes` and `nextNotes` (empty: not checked), as fillTrack indices.
+using PasteCase = std::tuple<const char*, Counts, Block, int, Block, Counts, int, Indices, Indices>;
+const PasteCase kPasteCases[] = {
     // clang-format off
     {"NoSelectionFromTrack3FillsOnlyTrack3", {0, 10, 1, 4}, {1, 2, 0, 2}, 0, {kNone, 3},
      {0, 10, 1, 7}, 3, {0, 1, 2, 3, 0, 1, 2}, {}},
@@ -143,27 +135,28 @@ const struct PasteCase {
 };
 
 TEST_F(EditCommands, PasteFillsTheTargetTracksAsFarAsTheClipboardGoes) {
-    for (const PasteCase& k : kPasteCases) {
-        SCOPED_TRACE(k.name);
-        reset(k.counts);
-        select(k.copy[0], k.copy[1], k.copy[2], k.copy[3]);
+    for (const auto& [name, counts, copy, scrollPos, paste, after, track, notes, nextNotes] :
+         kPasteCases) {
+        SCOPED_TRACE(name);
+        reset(counts);
+        select(copy[0], copy[1], copy[2], copy[3]);
         edit::copy(c, e);
         EXPECT_TRUE(e.SelActive);  // copying keeps the selection
-        e.ScrollPos = k.scrollPos;
-        if (k.paste[0] == kNone) {
+        e.ScrollPos = scrollPos;
+        if (paste[0] == kNone) {
             e.SelActive = false;  // the copied tracks are still remembered
-            e.ActiveTrack = k.paste[1];
+            e.ActiveTrack = paste[1];
         } else {
-            select(k.paste[0], k.paste[1], k.paste[2], k.paste[3]);
+            select(paste[0], paste[1], paste[2], paste[3]);
         }
         const bool refused = edit::paste(c, e).refused.has_value();
-        EXPECT_EQ(c.NoteCount, k.after);
-        EXPECT_EQ(notesOf(c, k.track), indexNotes(k.notes));
-        if (!k.nextNotes.empty()) {
-            EXPECT_EQ(notesOf(c, k.track + 1), indexNotes(k.nextNotes));
+        EXPECT_EQ(c.NoteCount, after);
+        EXPECT_EQ(notesOf(c, track), indexNotes(notes));
+        if (!nextNotes.empty()) {
+            EXPECT_EQ(notesOf(c, track + 1), indexNotes(nextNotes));
         }
         EXPECT_EQ(c.Modified, !refused);
-        EXPECT_EQ(e.SelActive, refused && k.paste[0] != kNone);
+        EXPECT_EQ(e.SelActive, refused && paste[0] != kNone);
     }
 }
 
