@@ -40,10 +40,6 @@ void openAndCheck(std::string_view text) {
     expectValidComposition(c, e);
 }
 
-std::string validFile(std::mt19937& rng) {
-    return writeMsf(test::randomComposition(rng, 40), "valid.msf");
-}
-
 TEST(OpenRobustness, RandomBytesGiveACompositionOrARejection) {
     std::mt19937 rng(4242);
     static const char kAlphabet[] = "0123456789 ,.-+\r\nTRACKINSTOCTAVEDIVISIONLYRICS\0\xFF\x80";
@@ -67,7 +63,7 @@ TEST(OpenRobustness, MutatedValidFilesGiveACompositionOrARejection) {
         // clang-format on
     };
     for (int round = 0; round < 400 && !testing::Test::HasFatalFailure(); ++round) {
-        std::string text = validFile(rng);
+        std::string text = writeMsf(test::randomComposition(rng, 40), "valid.msf");
         const int kind = round % 4;  // cut short, bits flipped, a line inserted, bytes erased
         if (kind == 0) text.resize(rng() % (text.size() + 1));
         for (int k = 0; kind == 1 && k < 5; ++k)

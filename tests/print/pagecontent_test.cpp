@@ -9,9 +9,7 @@
 namespace qn::print {
 namespace {
 
-QString caption(int t) {
-    return QStringLiteral("%1  Program").arg(t);
-}
+const auto caption = [](int t) { return QStringLiteral("%1  Program").arg(t); };
 
 TEST(PageCount, HoldsTheSongInTwentyNotePagesAndIsNeverZero) {
     for (const auto& [songLength, pages] :
