@@ -37,16 +37,11 @@ TEST(SafeFile, AFailedSaveKeepsTheOldFileAndTheNextRemovesStaleTemporaries) {
     const QString target = dir.filePath(QStringLiteral("song.msf"));
     QString error;
     ASSERT_TRUE(saveWholeFile(target, std::string("old"), &error));
-    const struct {
-        SafeFile::Stage stage;
-        int error;
-    } faults[] = {{SafeFile::Stage::Write, ENOSPC},
-                  {SafeFile::Stage::Sync, EIO},
-                  {SafeFile::Stage::Rename, EXDEV}};
-    for (const auto& f : faults) {
-        SafeFile::injectFault(f.stage, f.error);
+    using enum SafeFile::Stage;
+    for (const auto& [stage, code] : {std::pair{Write, ENOSPC}, {Sync, EIO}, {Rename, EXDEV}}) {
+        SafeFile::injectFault(stage, code);
         EXPECT_FALSE(saveWholeFile(target, std::string("new contents"), &error));
-        EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(f.error))))
+        EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(code))))
             << error.toStdString();
         EXPECT_EQ(readWholeFile(target, &error), "old");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -102,23 +97,18 @@ TEST(SafeFile, WritesThroughLinksAndIntoPipesWithoutReplacingThem) {
 TEST(OpenMsfFile, ReadsUtf8TextAndRefusesUtf16) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.msf"));
-    const struct {
-        QByteArray bytes;
-        bool read;
-    } cases[] = {
-        {"\xEF\xBB\xBF"
-         "COMPOSITIONAUTHORBob\r\n",
-         true},
+    const std::pair<QByteArray, bool> cases[] = {
+        {QByteArray("\xEF\xBB\xBF") + "COMPOSITIONAUTHORBob\r\n", true},
         {QByteArray("C\0O\0M\0P\0O\0S\0", 12), false},
         {QByteArray("\xFE\xFF\0C\0O", 6), false},
     };
-    for (const auto& k : cases) {
+    for (const auto& [bytes, read] : cases) {
         QString error;
-        ASSERT_TRUE(saveWholeFile(path, k.bytes.toStdString(), &error));
+        ASSERT_TRUE(saveWholeFile(path, bytes.toStdString(), &error));
         Composition c;
         EditState e;
-        EXPECT_EQ(openMsfFile(path, c, e, &error), k.read) << error.toStdString();
-        EXPECT_TRUE(k.read ? c.CompositionAuthor == "Bob" : error.contains(QLatin1String("UTF-16")))
+        EXPECT_EQ(openMsfFile(path, c, e, &error), read) << error.toStdString();
+        EXPECT_TRUE(read ? c.CompositionAuthor == "Bob" : error.contains(QLatin1String("UTF-16")))
             << error.toStdString();
     }
 }

@@ -12,12 +12,7 @@ namespace {
 
 TEST(EffectsDialogValues, ApplyLimitsEveryNumberToItsRangeAndLeavesOtherTextAlone) {
     using E = Effect;
-    const struct {
-        Effect effect;
-        int box;
-        const char* typed;
-        const char* shown;
-    } cases[] = {
+    const std::tuple<Effect, int, const char*, const char*> cases[] = {
         {E::Echo, 0, "25", "10"},        {E::Flanger, 3, "-150", "-100"},
         {E::Flanger, 1, "3.5", "3"},     {E::Compressor, 4, "20", "50"},
         {E::Para, 0, "20000", "16000"},  {E::Reverb, 1, "0", "1"},
@@ -26,22 +21,18 @@ TEST(EffectsDialogValues, ApplyLimitsEveryNumberToItsRangeAndLeavesOtherTextAlon
         {E::Compressor, 0, " +7 ", "7"}, {E::Echo, 1, "loud", "loud"},
         {E::Echo, 1, "1e999", "1e999"},  {E::Echo, 1, "12dB", "12dB"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [effect, box, typed, shown] : cases) {
         EffectsDialogValues values;
-        values.setText(c.effect, c.box, c.typed);
+        values.setText(effect, box, typed);
         values.apply();
-        EXPECT_EQ(values.text(c.effect, c.box), c.shown) << c.typed;
+        EXPECT_EQ(values.text(effect, box), shown) << typed;
     }
 }
 
 TEST(EffectsDialogValues, SlidersShowTheirFormulaAndIgnoreDragsOffTheTrack) {
     using E = Effect;
-    const struct {
-        Effect effect;
-        int box;
-        double pointer;     // pixels below the track's top
-        const char* shown;  // nothing: the drag is ignored
-    } cases[] = {
+    // The pointer in pixels below the track's top; nothing shown: the drag is ignored.
+    const std::tuple<Effect, int, double, const char*> cases[] = {
         {E::Echo, 2, 0, "10"},           {E::Echo, 0, 44, "6"},
         {E::Compressor, 0, 0, "60"},     {E::Compressor, 5, 50, "-30"},
         {E::Flanger, 3, 100, "-100"},    {E::Reverb, 1, 0, "999"},
@@ -50,10 +41,10 @@ TEST(EffectsDialogValues, SlidersShowTheirFormulaAndIgnoreDragsOffTheTrack) {
         {E::Gargle, 0, 100, "1000"},     {E::Echo, 0, -0.2, "10"},
         {E::Echo, 0, 101, nullptr},      {E::Echo, 0, -1, nullptr},
     };
-    for (const auto& c : cases) {
+    for (const auto& [effect, box, pointer, shown] : cases) {
         EffectsDialogValues values;
-        EXPECT_EQ(values.dragSlider(c.effect, c.box, c.pointer), c.shown != nullptr);
-        EXPECT_EQ(values.text(c.effect, c.box), c.shown ? c.shown : "8") << c.pointer;
+        EXPECT_EQ(values.dragSlider(effect, box, pointer), shown != nullptr);
+        EXPECT_EQ(values.text(effect, box), shown ? shown : "8") << pointer;
     }
     EffectsDialogValues values;  // releasing the gargle slider limits its rate
     values.dragSlider(Effect::Gargle, 0, 0);

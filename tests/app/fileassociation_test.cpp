@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -31,33 +32,25 @@ class FileAssociationTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-            m_saved.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
         qputenv("HOME", m_dir.filePath("home").toUtf8());
         qputenv("XDG_DATA_HOME", dataHome().toUtf8());
         qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
     }
     void TearDown() override {
-        for (const Saved& s : m_saved)
-            s.wasSet ? qputenv(s.name, s.value) : qunsetenv(s.name);
+        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            m_saved.contains(name) ? qputenv(name, m_saved.value(name).toUtf8()) : qunsetenv(name);
     }
 
     QString dataHome() const { return m_dir.filePath("data"); }
     QString configHome() const { return m_dir.filePath("config"); }
     QString mimeApps() const { return configHome() + "/mimeapps.list"; }
+    QString desktopEntry() const {
+        return readText(dataHome() + "/applications/quillnote.desktop");
+    }
 
-    struct Saved {
-        const char* name;
-        QByteArray value;
-        bool wasSet;
-    };
-    QList<Saved> m_saved;
+    const QProcessEnvironment m_saved = QProcessEnvironment::systemEnvironment();
     QTemporaryDir m_dir;
 };
-
-QString desktopEntry(const QString& dataHome) {
-    return readText(dataHome + "/applications/quillnote.desktop");
-}
 
 TEST_F(FileAssociationTest, WritesTheFourFiles) {
     ASSERT_EQ(RegisterFileAssociation(), QString());
@@ -71,7 +64,7 @@ TEST_F(FileAssociationTest, WritesTheFourFiles) {
                              ">MIDI Source File</comment>"})
         EXPECT_TRUE(package.contains(part)) << part;
 
-    const QString entry = desktopEntry(dataHome());
+    const QString entry = desktopEntry();
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
     for (const char* line : {"\nMimeType=application/x-quillnote-msf;\n", "\nIcon=quillnote\n"})
         EXPECT_TRUE(entry.contains(line)) << line;
@@ -93,28 +86,21 @@ TEST_F(FileAssociationTest, WritesTheFourFiles) {
 }
 
 TEST_F(FileAssociationTest, ExecQuotesPathsTheShellWouldSplit) {
-    const struct {
-        const char* executable;
-        const char* exec;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {nullptr, nullptr},  // this program, as the default
         {"/opt/Quill Note/quillnote", "\"/opt/Quill Note/quillnote\" %f"},
         {"/opt/a$b/quillnote", R"("/opt/a\\$b/quillnote" %f)"},
     };
-    for (const auto& c : cases) {
-        ASSERT_EQ(RegisterFileAssociation(QString(c.executable)), QString());
-        const QString exec = c.exec ? c.exec : QCoreApplication::applicationFilePath() + " %f";
-        EXPECT_TRUE(desktopEntry(dataHome()).contains("\nExec=" + exec + "\n")) << c.exec;
+    for (const auto& [executable, quoted] : cases) {
+        ASSERT_EQ(RegisterFileAssociation(QString(executable)), QString());
+        const QString exec = quoted ? quoted : QCoreApplication::applicationFilePath() + " %f";
+        EXPECT_TRUE(desktopEntry().contains("\nExec=" + exec + "\n")) << quoted;
     }
 }
 
 TEST_F(FileAssociationTest, MergesIntoAnExistingMimeAppsList) {
     const QString ours = "application/x-quillnote-msf=quillnote.desktop";
-    const struct {
-        const char* name;
-        QString before;
-        QString after;
-    } cases[] = {
+    const std::tuple<const char*, QString, QString> cases[] = {
         {"replaces our key only",
          "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
          "image/png=viewer.desktop\napplication/x-quillnote-msf=old.desktop\n"
@@ -135,10 +121,10 @@ TEST_F(FileAssociationTest, MergesIntoAnExistingMimeAppsList) {
          "application/x-quillnote-msf = b.desktop\n",
          "[Default Applications]\n" + ours + "\n"},
     };
-    for (const auto& c : cases) {
-        writeText(mimeApps(), c.before.toUtf8());
-        ASSERT_EQ(RegisterFileAssociation(), QString()) << c.name;
-        EXPECT_EQ(readText(mimeApps()), c.after) << c.name;
+    for (const auto& [name, before, after] : cases) {
+        writeText(mimeApps(), before.toUtf8());
+        ASSERT_EQ(RegisterFileAssociation(), QString()) << name;
+        EXPECT_EQ(readText(mimeApps()), after) << name;
     }
 }
 

@@ -17,8 +17,7 @@ TEST(InstrumentNames, EveryEntryStartsWithItsNumberAndOthersHaveNone) {
         EXPECT_GT(names[program].size(), prefix.size() + 2) << program;
         EXPECT_NE(names[program].at(prefix.size()), u' ') << program;
     }
-    EXPECT_TRUE(instrumentName(-1).isEmpty());
-    EXPECT_TRUE(instrumentName(128).isEmpty());
+    EXPECT_TRUE(instrumentName(-1).isEmpty() && instrumentName(128).isEmpty());
 }
 
 }  // namespace

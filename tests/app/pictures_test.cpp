@@ -4,19 +4,16 @@
 
 #include <QPainter>
 #include <string>
-#include <vector>
 
 #include "staff/staffpictures.h"
 
 namespace {
 
 bool hasInk(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
             if (qAlpha(image.pixel(x, y)) > 128 && image.pixel(x, y) != qRgb(255, 255, 255))
                 return true;
-        }
-    }
     return false;
 }
 
@@ -35,37 +32,28 @@ QImage clefImage(const qn::staff::Picture& picture) {
 // SVG plugin shows here.
 TEST(Pictures, EveryPictureLoadsFromTheResources) {
     QIcon::setThemeSearchPaths({});  // the carried toolbar icons, whatever the desktop
-    struct Case {
-        std::string name;
-        QImage image;
-        QSize size;
+    const auto check = [](const std::string& name, const QImage& image, QSize size) {
+        EXPECT_EQ(image.size(), size) << name;
+        EXPECT_TRUE(hasInk(image)) << name;
     };
-    std::vector<Case> cases;
     for (const int number :
          {qn::kThreeNeckGuitarPicture, qn::kGrandPianoPicture, qn::kPianoPicture}) {
-        cases.push_back({"background " + std::to_string(number),
-                         qn::backgroundPicture(number).toImage(), qn::kBackgroundPictureSize});
+        check("background " + std::to_string(number), qn::backgroundPicture(number).toImage(),
+              qn::kBackgroundPictureSize);
     }
     for (int k = 0; k < qn::kToolbarButtonCount; ++k) {
-        cases.push_back({"toolbar " + std::to_string(k),
-                         qn::toolbarIcon(k).pixmap(qn::kToolbarIconSize).toImage(),
-                         qn::kToolbarIconSize});
+        check("toolbar " + std::to_string(k),
+              qn::toolbarIcon(k).pixmap(qn::kToolbarIconSize).toImage(), qn::kToolbarIconSize);
     }
     for (int code = 0; code < qn::kDurationPictureCount; ++code) {
-        cases.push_back({"duration " + std::to_string(code), qn::durationPicture(code).toImage(),
-                         qn::kDurationPictureSize});
+        check("duration " + std::to_string(code), qn::durationPicture(code).toImage(),
+              qn::kDurationPictureSize);
     }
-    cases.push_back({"application", qn::applicationImage(48), QSize(48, 48)});
-    cases.push_back({"treble clef", clefImage(qn::staff::trebleClefPicture()), QSize(45, 75)});
-    cases.push_back({"bass clef", clefImage(qn::staff::bassClefPicture()), QSize(38, 42)});
-    for (const Qt::ArrowType arrow : {Qt::LeftArrow, Qt::RightArrow}) {
-        cases.push_back(
-            {"arrow", qn::staff::arrowIcon(arrow, 20).pixmap(20, 20).toImage(), QSize(20, 20)});
-    }
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.image.size(), c.size) << c.name;
-        EXPECT_TRUE(hasInk(c.image)) << c.name;
-    }
+    check("application", qn::applicationImage(48), QSize(48, 48));
+    check("treble clef", clefImage(qn::staff::trebleClefPicture()), QSize(45, 75));
+    check("bass clef", clefImage(qn::staff::bassClefPicture()), QSize(38, 42));
+    for (const Qt::ArrowType arrow : {Qt::LeftArrow, Qt::RightArrow})
+        check("arrow", qn::staff::arrowIcon(arrow, 20).pixmap(20, 20).toImage(), QSize(20, 20));
     EXPECT_TRUE(qn::backgroundPicture(qn::kNoPicture).isNull());
 }
 

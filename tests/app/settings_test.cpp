@@ -15,12 +15,6 @@ using Values = std::vector<std::pair<QString, QString>>;  // key, stored text
 
 class SettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_store =
-            std::make_unique<QSettings>(m_dir.filePath("quillnote.ini"), QSettings::IniFormat);
-    }
-
     void put(const Values& values) {
         m_store->beginGroup("Properties");
         for (const auto& [key, text] : values)
@@ -47,18 +41,17 @@ class SettingsTest : public ::testing::Test {
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<QSettings> m_store =
+        std::make_unique<QSettings>(m_dir.filePath("quillnote.ini"), QSettings::IniFormat);
 };
 
 // Values that no case below expects, so "unchanged" is visible.
 Settings baseline() {
-    Settings s;
-    s.BackgroundImage = 7;
-    s.BackgroundFile = "/kept.png";
-    s.BackColorValue = 0x123456;
-    s.TrackInstrument = {1, 2, 3, 4};
-    s.TeachMode = true;
-    return s;
+    return {.BackgroundImage = 7,
+            .BackgroundFile = "/kept.png",
+            .BackColorValue = 0x123456,
+            .TrackInstrument = {1, 2, 3, 4},
+            .TeachMode = true};
 }
 
 // A first run registers the program and writes the defaults over what is stored;
@@ -69,28 +62,25 @@ TEST_F(SettingsTest, MarkerDecidesTheFirstRun) {
     EXPECT_EQ(stored(), "");
     EXPECT_EQ(failed, Settings());
 
-    Settings defaults;
-    defaults.BackgroundImage = 106;
-    defaults.BackColorValue = 0xFFFFFF;
-    defaults.TrackInstrument = {0, 25, 18, 118};
-    defaults.TeachMode = true;
-    const struct {
-        const char* marker;
-        bool firstRun;
-    } cases[] = {{"True", false}, {"TRUE", false}, {"true", false},
-                 {"", true},      {"False", true}, {"Yes", true}};
-    for (const auto& c : cases) {
+    const Settings defaults{.BackgroundImage = 106,
+                            .BackgroundFile = {},
+                            .BackColorValue = 0xFFFFFF,
+                            .TrackInstrument = {0, 25, 18, 118},
+                            .TeachMode = true};
+    const std::pair<const char*, bool> cases[] = {{"True", false}, {"TRUE", false}, {"true", false},
+                                                  {"", true},      {"False", true}, {"Yes", true}};
+    for (const auto& [marker, firstRun] : cases) {
         m_store->clear();
-        put({{"RegLoaded", c.marker}, {"teachmode", "False"}});
+        put({{"RegLoaded", marker}, {"teachmode", "False"}});
         int registrations = 0;
         Settings settings;
         settings.load(*m_store, [&] {
             ++registrations;
             return QString();
         });
-        EXPECT_EQ(registrations, c.firstRun ? 1 : 0) << c.marker;
-        EXPECT_EQ(settings, c.firstRun ? defaults : Settings()) << c.marker;
-        if (c.firstRun) {
+        EXPECT_EQ(registrations, firstRun ? 1 : 0) << marker;
+        EXPECT_EQ(settings, firstRun ? defaults : Settings()) << marker;
+        if (firstRun) {
             EXPECT_EQ(stored(),
                       "RegLoaded=True\nbackcolor=ffffff\nimage=106\ninst0=00\ninst1=25\ninst2=18\n"
                       "inst3=118\nkaromode=false\nplayerpianomode=false\nteachmode=true");
@@ -99,7 +89,7 @@ TEST_F(SettingsTest, MarkerDecidesTheFirstRun) {
 }
 
 // The picture file is read only for picture 255, which the save test reads back.
-TEST_F(SettingsTest, LaterRunConvertsEachKey) {
+TEST_F(SettingsTest, LaterRunConvertsEachKeyAndSkipsDamagedValues) {
     const Values later = {{"image", "104"},       {"background", "/ignored.jpg"},
                           {"backcolor", "c0fEE"}, {"inst0", "00"},
                           {"inst3", "127"},       {"teachmode", "False"},
@@ -113,9 +103,8 @@ TEST_F(SettingsTest, LaterRunConvertsEachKey) {
     want.TeachMode = false;
     want.KaraokeMode = want.PlayerPianoMode = true;
     EXPECT_EQ(settings, want);
-}
 
-TEST_F(SettingsTest, DamagedValuesLeaveTheVariablesUnchanged) {
+    // Values that do not convert leave their variables unchanged.
     const Values cases = {
         {"inst2", ""},         {"inst1", "128"},         {"inst0", "-1"},   {"inst0", "1.5"},
         {"image", "300"},      {"image", "-1"},          {"image", "x"},    {"backcolor", "zz"},
@@ -123,20 +112,19 @@ TEST_F(SettingsTest, DamagedValuesLeaveTheVariablesUnchanged) {
         {"karomode", "0"}};
     for (const auto& [key, text] : cases) {
         m_store->clear();
-        Settings settings = baseline();
-        loadLaterRun(settings, {{key, text}});
-        EXPECT_EQ(settings, baseline()) << key.toStdString() << " " << text.toStdString();
+        Settings kept = baseline();
+        loadLaterRun(kept, {{key, text}});
+        EXPECT_EQ(kept, baseline()) << key.toStdString() << " " << text.toStdString();
     }
 }
 
 TEST_F(SettingsTest, SaveWritesTheShutdownForms) {
-    Settings settings;
-    settings.BackgroundImage = 255;
-    settings.BackgroundFile = "/pictures/my hall.png";
-    settings.BackColorValue = 255;
-    settings.TrackInstrument = {0, 25, 18, 118};
-    settings.TeachMode = true;
-    settings.PlayerPianoMode = true;
+    const Settings settings{.BackgroundImage = 255,
+                            .BackgroundFile = "/pictures/my hall.png",
+                            .BackColorValue = 255,
+                            .TrackInstrument = {0, 25, 18, 118},
+                            .TeachMode = true,
+                            .PlayerPianoMode = true};
     settings.save(*m_store);
     EXPECT_EQ(stored(),
               "backcolor=FF\nbackground=/pictures/my hall.png\nimage=255\ninst0=0\ninst1=25\n"

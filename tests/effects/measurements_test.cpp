@@ -64,23 +64,15 @@ Measure latencyMs(float level) {
     };
 }
 
-// Output samples of a left impulse that differ from the expected echoes
-// ({channel, ms, value}) over 400 ms.
-struct Echo {
-    int channel;
-    double ms;
-    float value;
-};
+// 1 when the output of a left impulse differs from the expected echoes
+// ({channel, ms, value}) anywhere in 400 ms, else 0.
+using Echo = std::tuple<int, double, float>;
 Measure echoesDifferFrom(std::vector<Echo> echoes) {
     return [=](const Process& fx, double rate) {
         Signal expected(2 * (samples(400, rate) + 1));
-        for (const Echo& e : echoes)
-            expected[2 * samples(e.ms, rate) + e.channel] = e.value;
-        const Signal out = fx(impulse(frames(expected), true, false));
-        int wrong = 0;
-        for (size_t i = 0; i < out.size(); ++i)
-            wrong += out[i] != expected[i];
-        return double(wrong);
+        for (const auto& [channel, ms, value] : echoes)
+            expected[2 * samples(ms, rate) + channel] = value;
+        return double(fx(impulse(frames(expected), true, false)) != expected);
     };
 }
 
@@ -121,13 +113,12 @@ Measure stepResponseMs(bool release) {
 // a full-scale tone after half a second of silence comes out.
 Measure onsetOvershootDb(float predelayMs) {
     return [=](const Process& fx, double rate) {
-        const auto peakDb = [](const Signal& s, int from, int to) { return db(peak(s, from, to)); };
         Signal tone = sine(1000, 1.0, samples(1000, rate), rate);
         std::fill(tone.begin(), tone.begin() + 2 * samples(500, rate), 0.0f);
         const Signal out = fx(tone);
         const int onset = samples(500 + predelayMs, rate);
-        return peakDb(out, onset, onset + samples(1, rate)) -
-               peakDb(out, onset + samples(300, rate), onset + samples(400, rate));
+        return db(peak(out, onset, onset + samples(1, rate)) /
+                  peak(out, onset + samples(300, rate), onset + samples(400, rate)));
     };
 }
 
@@ -224,46 +215,36 @@ Measure sideCorrelation() {
 }
 
 // Only `effect` switched on, with `field` set to `parameters`.
+using S = EffectSettings;
 template <typename P>
-EffectSettings set(Effect effect, P EffectSettings::*field, P parameters) {
-    EffectSettings s = only(effect);
+S set(Effect effect, P S::*field, P parameters) {
+    S s = only(effect);
     s.*field = parameters;
     return s;
 }
-EffectSettings distortion(DistortionParameters p) {
-    return set(Effect::Distortion, &EffectSettings::distortion, p);
-}
-EffectSettings echo(EchoParameters p) {
-    return set(Effect::Echo, &EffectSettings::echo, p);
-}
-EffectSettings compressor(CompressorParameters p) {
-    return set(Effect::Compressor, &EffectSettings::compressor, p);
-}
-// Flanger at depth 0: its delay stays at 2 ms.
-EffectSettings comb(float mix, float feedback) {
-    return set(Effect::Flanger, &EffectSettings::flanger,
-               {mix, 0, feedback, 0.25f, kWaveSine, 2, 2});
-}
-// Chorus swinging 10 ms +- 10 ms once a second.
-EffectSettings chorus(int waveform, int phase) {
-    return set(Effect::Chorus, &EffectSettings::chorus, {100, 100, 0, 1, waveform, 10, phase});
-}
-EffectSettings gargle(uint32_t hz, uint32_t shape) {
-    return set(Effect::Gargle, &EffectSettings::gargle, {hz, shape});
-}
-EffectSettings eq(float gain) {
-    return set(Effect::Para, &EffectSettings::paramEq, {1000, 12, gain});
-}
-EffectSettings reverb(ReverbParameters p) {
-    return set(Effect::Reverb, &EffectSettings::reverb, p);
-}
-
-struct Row {
-    const char* what;
-    EffectSettings settings;  // one effect switched on, with its parameters
-    Measure measure;
-    double low, high;  // the measured value must lie within
+const auto distortion = [](DistortionParameters p) {
+    return set(Effect::Distortion, &S::distortion, p);
 };
+const auto echo = [](EchoParameters p) { return set(Effect::Echo, &S::echo, p); };
+const auto compressor = [](CompressorParameters p) {
+    return set(Effect::Compressor, &S::compressor, p);
+};
+const auto reverb = [](ReverbParameters p) { return set(Effect::Reverb, &S::reverb, p); };
+const auto gargle = [](uint32_t hz, uint32_t shape) {
+    return set(Effect::Gargle, &S::gargle, {hz, shape});
+};
+const auto eq = [](float gain) { return set(Effect::Para, &S::paramEq, {1000, 12, gain}); };
+// Flanger at depth 0: its delay stays at 2 ms.
+const auto comb = [](float mix, float feedback) {
+    return set(Effect::Flanger, &S::flanger, {mix, 0, feedback, 0.25f, kWaveSine, 2, 2});
+};
+// Chorus swinging 10 ms +- 10 ms once a second.
+const auto chorus = [](int waveform, int phase) {
+    return set(Effect::Chorus, &S::chorus, {100, 100, 0, 1, waveform, 10, phase});
+};
+
+// What is measured, with one effect switched on, and the range the measured value must lie in.
+using Row = std::tuple<const char*, EffectSettings, Measure, double, double>;
 
 constexpr float kThird = -40.0f / 3;  // ratio 3 on 0 dBFS, threshold -20 dBFS
 
@@ -272,12 +253,10 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         {"distortion gain", distortion({-6, 0, 1000, 8000, 8000}), gainAt(1000), -6.2, -5.8},
         {"distortion 7 kHz", distortion({-6, 0, 7000, 8000, 8000}), gainAt(7000, 0.1), -8.5, -7.2},
         {"distortion lowpass", distortion({-6, 0, 7000, 8000, 1000}), gainAt(7000, 0.1), -99, -33},
-        {"distortion edge 0, 3rd", distortion({0, 0, 1500, 1500, 8000}), harmonicDb(3), -400, -100},
-        {"distortion edge 50, 3rd", distortion({0, 50, 1500, 1500, 8000}), harmonicDb(3), -7.5,
-         -6.4},
-        {"distortion edge 100, 3rd", distortion({0, 100, 1500, 1500, 8000}), harmonicDb(3), -1, 0},
-        {"distortion edge 100, 2nd", distortion({0, 100, 1500, 1500, 8000}), harmonicDb(2), -400,
-         -60},
+        {"edge 0, 3rd", distortion({0, 0, 1500, 1500, 8000}), harmonicDb(3), -400, -100},
+        {"edge 50, 3rd", distortion({0, 50, 1500, 1500, 8000}), harmonicDb(3), -7.5, -6.4},
+        {"edge 100, 3rd", distortion({0, 100, 1500, 1500, 8000}), harmonicDb(3), -1, 0},
+        {"edge 100, 2nd", distortion({0, 100, 1500, 1500, 8000}), harmonicDb(2), -400, -60},
 
         {"echo half wet", echo({50, 0, 100, 100, 0}),
          echoesDifferFrom({{0, 0, 0.5f}, {0, 100, 0.5f}}), 0, 0},
@@ -297,8 +276,7 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         {"comb +feedback notch", comb(100, 50), gainAt(250), -3.7, -3.3},
         {"comb -feedback peak", comb(100, -50), gainAt(250), 5.8, 6.2},
         {"comb -feedback notch", comb(100, -50), gainAt(500), -3.7, -3.3},
-        {"chorus triangle", chorus(kWaveTriangle, 0), delayTrackingErrorMs(kWaveTriangle, 0), 0,
-         0.5},
+        {"chorus tri", chorus(kWaveTriangle, 0), delayTrackingErrorMs(kWaveTriangle, 0), 0, 0.5},
         {"chorus sine quarter", chorus(kWaveSine, 3), delayTrackingErrorMs(kWaveSine, 3), 0, 0.5},
 
         {"compressor below threshold", compressor({}), gainAt(1000, 0.0316), -0.1, 0.1},
@@ -306,10 +284,8 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         {"compressor at 0 dBFS", compressor({}), gainAt(1000, 1), kThird - 0.3, kThird + 0.3},
         {"compressor makeup", compressor({.gain = 6}), gainAt(1000, 1), kThird + 5.7, kThird + 6.3},
         {"compressor linked", compressor({}), gainAt(1000, 1, 0.01), kThird - 0.3, kThird + 0.3},
-        {"compressor attack 1", compressor({.attack = 1, .predelay = 0}), stepResponseMs(false),
-         0.85, 1.15},
-        {"compressor attack 100", compressor({.attack = 100, .predelay = 0}), stepResponseMs(false),
-         85, 115},
+        {"attack 1", compressor({.attack = 1, .predelay = 0}), stepResponseMs(false), 0.85, 1.15},
+        {"attack 100", compressor({.attack = 100, .predelay = 0}), stepResponseMs(false), 85, 115},
         {"compressor release", compressor({.attack = 1, .release = 200, .predelay = 0}),
          stepResponseMs(true), 200, 201.5},
         {"compressor predelay", compressor({.predelay = 4}), latencyMs(0.01f), 3.98, 4.01},
@@ -318,10 +294,8 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         {"compressor no lookahead", compressor({.attack = 1, .ratio = 4, .predelay = 0}),
          onsetOvershootDb(0), 6, 40},
 
-        {"gargle triangle", gargle(20, kGargleTriangle), modulatorError(kGargleTriangle, 20), 0,
-         1e-5},
-        {"gargle 1 kHz", gargle(1000, kGargleTriangle), modulatorError(kGargleTriangle, 1000), 0,
-         1e-5},
+        {"gargle tri", gargle(20, kGargleTriangle), modulatorError(kGargleTriangle, 20), 0, 1e-5},
+        {"gargle1k", gargle(1000, kGargleTriangle), modulatorError(kGargleTriangle, 1000), 0, 1e-5},
         {"gargle square", gargle(20, kGargleSquare), modulatorError(kGargleSquare, 20), 0, 0},
         {"gargle triangle power", gargle(20, kGargleTriangle), noiseGainDb(0), -4.87, -4.67},
         {"gargle square power", gargle(20, kGargleSquare), noiseGainDb(0), -3.11, -2.91},
@@ -348,16 +322,12 @@ TEST(Effects, MeasuredPropertiesFollowTheirParameters) {
         {"reverb dry", reverb({-6, -96, 1000, 0.5f}), noiseGainDb(0), -6.01, -5.99},
     };
     for (double rate : kRates) {
-        for (const Row& row : rows) {
-            const auto chain = EffectChain::create(row.settings, rate, nullptr);
-            ASSERT_TRUE(chain) << row.what;
-            const Process process = [&](Signal s) {
-                chain->process(s.data(), frames(s));
-                return s;
-            };
-            const double value = row.measure(process, rate);
-            EXPECT_TRUE(value >= row.low && value <= row.high)
-                << row.what << " at " << rate << " Hz: " << value;
+        for (const auto& [what, settings, measure, low, high] : rows) {
+            const auto chain = EffectChain::create(settings, rate, nullptr);
+            ASSERT_TRUE(chain) << what;
+            const double value = measure([&](Signal s) { return run(*chain, s); }, rate);
+            EXPECT_TRUE(value >= low && value <= high)
+                << what << " at " << rate << " Hz: " << value;
         }
     }
 }

@@ -36,13 +36,9 @@ TEST(Effects, OutputDoesNotDependOnBlockSizes) {
     }
 }
 
-// Where each effect's parameters lie inside EffectSettings; all fields are
+// Where each effect's parameters lie inside EffectSettings (offset, size); all fields are
 // 4-byte floats or integers, so one field is one 4-byte word.
-struct Block {
-    Effect kind;
-    std::size_t offset, size;
-};
-const Block kBlocks[] = {
+const std::tuple<Effect, std::size_t, std::size_t> kBlocks[] = {
     {Effect::Distortion, offsetof(EffectSettings, distortion), sizeof(DistortionParameters)},
     {Effect::Echo, offsetof(EffectSettings, echo), sizeof(EchoParameters)},
     {Effect::Chorus, offsetof(EffectSettings, chorus), sizeof(ModulationParameters)},
@@ -53,28 +49,23 @@ const Block kBlocks[] = {
     {Effect::Reverb, offsetof(EffectSettings, reverb), sizeof(ReverbParameters)},
 };
 
-EffectSettings limits(bool upper) {
-    EffectSettings s;
-    if (upper) {
-        s.distortion = {0, 100, 8000, 8000, 8000};
-        s.echo = {100, 100, 2000, 2000, 1};
-        s.chorus = {100, 100, 99, 10, kWaveSine, kChorusMaxDelay, 4};
-        s.flanger = {100, 100, 99, 10, kWaveSine, kFlangerMaxDelay, 4};
-        s.compressor = {60, 500, 3000, 0, 100, 4};
-        s.gargle = {1000, kGargleSquare};
-        s.paramEq = {16000, 36, 15};
-        s.reverb = {0, 0, 3000, 0.999f};
-    } else {
-        s.distortion = {-60, 0, 100, 100, 100};
-        s.echo = {0, 0, 1, 1, 0};
-        s.chorus = s.flanger = {0, 0, -99, 0, kWaveTriangle, 0, 0};
-        s.compressor = {-60, 0.01f, 50, -60, 1, 0};
-        s.gargle = {1, kGargleTriangle};
-        s.paramEq = {80, 1, -15};
-        s.reverb = {-96, -96, 0.001f, 0.001f};
-    }
-    return s;
-}
+// Every parameter at the lowest and at the highest value its range allows.
+const EffectSettings kLowest{.distortion = {-60, 0, 100, 100, 100},
+                             .echo = {0, 0, 1, 1, 0},
+                             .chorus = {0, 0, -99, 0, kWaveTriangle, 0, 0},
+                             .flanger = {0, 0, -99, 0, kWaveTriangle, 0, 0},
+                             .compressor = {-60, 0.01f, 50, -60, 1, 0},
+                             .gargle = {1, kGargleTriangle},
+                             .paramEq = {80, 1, -15},
+                             .reverb = {-96, -96, 0.001f, 0.001f}};
+const EffectSettings kHighest{.distortion = {0, 100, 8000, 8000, 8000},
+                              .echo = {100, 100, 2000, 2000, 1},
+                              .chorus = {100, 100, 99, 10, kWaveSine, kChorusMaxDelay, 4},
+                              .flanger = {100, 100, 99, 10, kWaveSine, kFlangerMaxDelay, 4},
+                              .compressor = {60, 500, 3000, 0, 100, 4},
+                              .gargle = {1000, kGargleSquare},
+                              .paramEq = {16000, 36, 15},
+                              .reverb = {0, 0, 3000, 0.999f}};
 
 // One second of full-scale noise, then silence until the output stays below
 // -120 dBFS for half a second (unless the echo feeds back fully).
@@ -98,19 +89,19 @@ void checkRobust(const EffectSettings& s, Effect kind, const std::string& name) 
 }
 
 TEST(Effects, StayFiniteAndDecayOverTheirParameterRanges) {
-    const EffectSettings low = limits(false), high = limits(true), defaults;
-    for (const Block& b : kBlocks) {
-        const std::string name = effectCaption(b.kind);
-        checkRobust(only(b.kind, low), b.kind, name + " all lowest");
-        checkRobust(only(b.kind, high), b.kind, name + " all highest");
-        checkRobust(only(b.kind, defaults), b.kind, name + " defaults");
-        for (std::size_t field = b.offset; field < b.offset + b.size; field += 4) {
+    const EffectSettings &low = kLowest, &high = kHighest, defaults;
+    for (const auto& [kind, offset, size] : kBlocks) {
+        const std::string name = effectCaption(kind);
+        checkRobust(only(kind, low), kind, name + " all lowest");
+        checkRobust(only(kind, high), kind, name + " all highest");
+        checkRobust(only(kind, defaults), kind, name + " defaults");
+        for (std::size_t field = offset; field < offset + size; field += 4) {
             for (const EffectSettings* limit : {&low, &high}) {
                 EffectSettings s = defaults;
                 std::memcpy(reinterpret_cast<char*>(&s) + field,
                             reinterpret_cast<const char*>(limit) + field, 4);
-                checkRobust(only(b.kind, s), b.kind,
-                            name + " field " + std::to_string((field - b.offset) / 4) +
+                checkRobust(only(kind, s), kind,
+                            name + " field " + std::to_string((field - offset) / 4) +
                                 (limit == &low ? " lowest" : " highest"));
             }
         }

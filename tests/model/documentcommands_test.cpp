@@ -35,18 +35,16 @@ TEST(NewComposition, AfterEditingAsksOnceAndDropsOnlyTheNotes) {
 }
 
 TEST(OpenMsf, ScrollsNearTheEndOfTheLongestTrack) {
-    const struct {
-        int notes, scrollPos;
-    } cases[] = {{0, 1}, {1, 0}, {10, 0}, {11, 1}, {25, 15}, {kNoteSlots, kNoteSlots - 10}};
-    for (const auto& k : cases) {
+    for (const auto& [notes, scrollPos] :
+         {std::pair{0, 1}, {1, 0}, {10, 0}, {11, 1}, {25, 15}, {kNoteSlots, kNoteSlots - 10}}) {
         std::string text = "TRACK 2\n";
-        for (int i = 0; i < k.notes; ++i)
+        for (int i = 0; i < notes; ++i)
             text += "1,2,3\n";
         Composition c;
         EditState e{.ScrollPos = 500, .SelActive = true};
         ASSERT_FALSE(openMsf(text, "x.msf", c, e));
-        EXPECT_EQ(c.SongLength, k.notes);
-        EXPECT_EQ(e.ScrollPos, k.scrollPos) << k.notes;
+        EXPECT_EQ(c.SongLength, notes);
+        EXPECT_EQ(e.ScrollPos, scrollPos) << notes;
         EXPECT_FALSE(e.SelActive);
     }
 }

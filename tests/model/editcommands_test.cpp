@@ -49,16 +49,14 @@ class EditCommands : public testing::Test {
 constexpr int kNone = -1;   // no selection
 constexpr int kBlank = -1;  // a blank note made by Insert
 
-const struct BlockCase {
-    const char* name;
-    CommandResult (*command)(Composition&, EditState&);
-    Counts counts;
-    int scrollPos;
-    std::array<int, 4> selection;  // first and last track, first and last column
-    std::vector<int> track0;       // fillTrack indices left in track 0
-    Counts after;
-    const char* lyric3;
-} kBlockCases[] = {
+// Name, command, note counts, scroll position, selection (first and last track, first and
+// last column), the fillTrack indices left in track 0, the counts after and lyric 3 after.
+using Block = std::array<int, 4>;
+using Indices = std::vector<int>;
+using Command = CommandResult (*)(Composition&, EditState&);
+using BlockCase =
+    std::tuple<const char*, Command, Counts, int, Block, Indices, Counts, const char*>;
+const BlockCase kBlockCases[] = {
     // clang-format off
     {"DeleteOnEmptyTrack", edit::deleteNotes, {}, 0, {kNone}, {}, {}, "L3"},
     {"DeleteLastNote", edit::deleteNotes, {3, 4}, 0, {kNone}, {0, 1}, {2, 4}, "L3"},
@@ -83,23 +81,21 @@ const struct BlockCase {
 };
 
 TEST_F(EditCommands, BlockCommandsRemoveOrInsertNotesAndSetModified) {
-    for (const BlockCase& k : kBlockCases) {
-        SCOPED_TRACE(k.name);
-        reset(k.counts);
-        e.ScrollPos = k.scrollPos;
+    for (const auto& [name, command, counts, scrollPos, selection, track0, after, lyric3] :
+         kBlockCases) {
+        SCOPED_TRACE(name);
+        reset(counts);
+        e.ScrollPos = scrollPos;
         e.DefaultVelocity = 90;
         e.DefaultLength = 1;
-        if (k.selection[0] != kNone)
-            select(k.selection[0], k.selection[1], k.selection[2], k.selection[3]);
-        k.command(c, e);
+        if (selection[0] != kNone) select(selection[0], selection[1], selection[2], selection[3]);
+        command(c, e);
         std::vector<Note> expected;
-        for (int i : k.track0)
+        for (int i : track0)
             expected.push_back(i == kBlank ? Note{kBlankPitch, 90, 1} : indexNote(i));
         EXPECT_EQ(notesOf(c, 0), expected);
-        EXPECT_EQ(c.NoteCount, k.after);
-        EXPECT_EQ(c.Lyrics[3], k.lyric3);
-        EXPECT_TRUE(c.Modified);
-        EXPECT_FALSE(e.SelActive);
+        EXPECT_EQ(std::tie(c.NoteCount, c.Lyrics[3]), std::make_tuple(after, lyric3));
+        EXPECT_TRUE(c.Modified && !e.SelActive);
     }
 }
 
@@ -108,25 +104,18 @@ TEST_F(EditCommands, CutCopiesThenDeletesAndCutEndEmptiesTheClipboard) {
     select(0, 0, 1, 2);
     edit::cut(c, e);
     EXPECT_EQ(notesOf(c, 0), indexNotes({0, 3, 4, 5}));
-    EXPECT_EQ(std::tie(e.ClipLen, e.ClipTracks), std::make_tuple(2, 1));
-    EXPECT_EQ(e.clip(0, 0), indexNote(1));
+    EXPECT_EQ(std::tuple(e.ClipLen, e.ClipTracks, e.clip(0, 0)), std::tuple(2, 1, indexNote(1)));
     select(0, 0, 1, 1);
     edit::cutEnd(c, e);
     EXPECT_EQ(e.ClipLen, 0);
 }
 
-// Copies a block from tracks of `counts` notes, then pastes it over a selection
-// or, without one, at the end of the active track and the tracks after it.
-const struct PasteCase {
-    const char* name;
-    Counts counts;
-    std::array<int, 4> copy;   // first and last track, first and last column
-    int scrollPos;             // when pasting
-    std::array<int, 4> paste;  // as `copy`, or kNone and the active track
-    Counts after;
-    int track;  // its notes and those of the next track, as fillTrack indices
-    std::vector<int> notes, nextNotes;  // nextNotes empty: not checked
-} kPasteCases[] = {
+// Copies a block (first and last track, first and last column) from tracks of `counts`
+// notes, then pastes it at `scrollPos` over a selection or, without one (kNone and the active
+// track), at the end of the active track and the tracks after it. Then `track` and the next
+// track hold `notes` and `nextNotes` (empty: not checked), as fillTrack indices.
+using PasteCase = std::tuple<const char*, Counts, Block, int, Block, Counts, int, Indices, Indices>;
+const PasteCase kPasteCases[] = {
     // clang-format off
     {"NoSelectionFromTrack3FillsOnlyTrack3", {0, 10, 1, 4}, {1, 2, 0, 2}, 0, {kNone, 3},
      {0, 10, 1, 7}, 3, {0, 1, 2, 3, 0, 1, 2}, {}},
@@ -146,46 +135,44 @@ const struct PasteCase {
 };
 
 TEST_F(EditCommands, PasteFillsTheTargetTracksAsFarAsTheClipboardGoes) {
-    for (const PasteCase& k : kPasteCases) {
-        SCOPED_TRACE(k.name);
-        reset(k.counts);
-        select(k.copy[0], k.copy[1], k.copy[2], k.copy[3]);
+    for (const auto& [name, counts, copy, scrollPos, paste, after, track, notes, nextNotes] :
+         kPasteCases) {
+        SCOPED_TRACE(name);
+        reset(counts);
+        select(copy[0], copy[1], copy[2], copy[3]);
         edit::copy(c, e);
         EXPECT_TRUE(e.SelActive);  // copying keeps the selection
-        e.ScrollPos = k.scrollPos;
-        if (k.paste[0] == kNone) {
+        e.ScrollPos = scrollPos;
+        if (paste[0] == kNone) {
             e.SelActive = false;  // the copied tracks are still remembered
-            e.ActiveTrack = k.paste[1];
+            e.ActiveTrack = paste[1];
         } else {
-            select(k.paste[0], k.paste[1], k.paste[2], k.paste[3]);
+            select(paste[0], paste[1], paste[2], paste[3]);
         }
         const bool refused = edit::paste(c, e).refused.has_value();
-        EXPECT_EQ(c.NoteCount, k.after);
-        EXPECT_EQ(notesOf(c, k.track), indexNotes(k.notes));
-        if (!k.nextNotes.empty()) {
-            EXPECT_EQ(notesOf(c, k.track + 1), indexNotes(k.nextNotes));
+        EXPECT_EQ(c.NoteCount, after);
+        EXPECT_EQ(notesOf(c, track), indexNotes(notes));
+        if (!nextNotes.empty()) {
+            EXPECT_EQ(notesOf(c, track + 1), indexNotes(nextNotes));
         }
         EXPECT_EQ(c.Modified, !refused);
-        EXPECT_EQ(e.SelActive, refused && k.paste[0] != kNone);
+        EXPECT_EQ(e.SelActive, refused && paste[0] != kNone);
     }
 }
 
 TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
-    const struct {
-        const char* answer;
-        int16_t notes;
-        int after;
-    } cases[] = {{"3", 2, 8},  {"abc", 2, 2}, {"2.9", 2, 6},
-                 {"-2", 2, 2}, {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
-    for (const auto& k : cases) {
-        reset({k.notes, 0, 0, 0});
+    const std::tuple<const char*, int16_t, int> cases[] = {
+        {"3", 2, 8},  {"abc", 2, 2}, {"2.9", 2, 6},
+        {"-2", 2, 2}, {" 1x", 2, 4}, {"10", kNoteSlots - 5, kNoteSlots - 1}};
+    for (const auto& [answer, notes, after] : cases) {
+        reset({notes, 0, 0, 0});
         select(0, 0, 0, 1);
         edit::copy(c, e);
         e.clearSelection();
-        q.texts = {k.answer};
-        EXPECT_EQ(edit::repeat(c, e, q).refused.has_value(), k.notes > 2) << k.answer;
-        EXPECT_EQ(c.NoteCount[0], k.after) << k.answer;
-        EXPECT_EQ(c.Modified, k.after > k.notes) << k.answer;
+        q.texts = {answer};
+        EXPECT_EQ(edit::repeat(c, e, q).refused.has_value(), notes > 2) << answer;
+        EXPECT_EQ(c.NoteCount[0], after) << answer;
+        EXPECT_EQ(c.Modified, after > notes) << answer;
     }
     const TextQuestion& asked = q.textQuestions.at(0);
     EXPECT_EQ(asked.prompt + "/" + asked.title + "/" + asked.defaultText,
@@ -194,19 +181,14 @@ TEST_F(EditCommands, RepeatPastesTheWholeNumberOfTimesAskedUntilOneIsRefused) {
 }
 
 TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
-    const struct {
-        int notes;
-        bool active;
-        int end;
-    } cases[] = {{5, true, 4}, {0, false, -1}, {300, true, 19}};
-    for (const auto& k : cases) {
-        reset({0, 0, static_cast<int16_t>(k.notes), 0});
+    const std::tuple<int, bool, int> cases[] = {{5, true, 4}, {0, false, -1}, {300, true, 19}};
+    for (const auto& [notes, active, end] : cases) {
+        reset({0, 0, static_cast<int16_t>(notes), 0});
         e.ActiveTrack = 2;
         select(0, 3, 3, 7);
         EXPECT_TRUE(edit::selectTrack(c, e).selection);
-        EXPECT_EQ(e.SelActive, k.active) << k.notes;
-        EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
-                  std::make_tuple(2, 2, 0, k.end));
+        EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
+                  std::make_tuple(active, 2, 2, 0, end));
         edit::selectAll(e);
         EXPECT_EQ(std::tie(e.SelActive, e.SelTrackFrom, e.SelTrackTo, e.SelStart, e.SelEnd),
                   std::make_tuple(true, 0, 3, 0, 19));
@@ -215,12 +197,7 @@ TEST_F(EditCommands, SelectTrackSelectsTheShownNotesOfTheActiveTrack) {
 }
 
 TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
-    const struct {
-        std::vector<std::string> answers;
-        size_t questions;
-        Counts after;
-        bool modified;
-    } cases[] = {
+    const std::tuple<std::vector<std::string>, size_t, Counts, bool> cases[] = {
         // clang-format off
         {{"2", "4"}, 2, {4, 6, 8, 6}, true}, {{"", "2"}, 1, {4, 6, 8, 9}, false},
         {{"1", ""}, 2, {4, 6, 8, 9}, false}, {{"5", "1"}, 2, {4, 6, 8, 9}, false},
@@ -228,20 +205,20 @@ TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
         {{"3", "3"}, 2, {4, 6, 8, 9}, true},
         // clang-format on
     };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.answers[0] + "," + k.answers[1]);
+    for (const auto& [answers, questions, after, modified] : cases) {
+        SCOPED_TRACE(answers[0] + "," + answers[1]);
         reset({4, 6, 8, 9});
         c.setNote(1, 0, {kRestPitch, 99, 7});
         c.TrackInstrument[3] = 44;
         e.SelActive = true;
         q = test::ScriptedQuestions();
-        q.texts.assign(k.answers.begin(), k.answers.begin() + k.questions);
+        q.texts.assign(answers.begin(), answers.begin() + questions);
         edit::copyTrackToTrack(c, e, q);
-        EXPECT_EQ(q.asked.size(), k.questions);
-        EXPECT_EQ(c.NoteCount, k.after);
-        EXPECT_EQ(c.note(3, 0), k.after[3] == 6 ? Note({kRestPitch, 99, 7}) : indexNote(0));
+        EXPECT_EQ(q.asked.size(), questions);
+        EXPECT_EQ(c.NoteCount, after);
+        EXPECT_EQ(c.note(3, 0), after[3] == 6 ? Note({kRestPitch, 99, 7}) : indexNote(0));
         EXPECT_EQ(c.TrackInstrument[3], 44);  // the destination keeps its instrument
-        EXPECT_EQ(c.Modified, k.modified);
+        EXPECT_EQ(c.Modified, modified);
         EXPECT_FALSE(e.SelActive);
     }
     EXPECT_EQ(std::tie(e.SelTrackFrom, e.SelTrackTo), std::make_tuple(2, 2));
@@ -252,24 +229,18 @@ TEST_F(EditCommands, CopyTrackToTrackCopiesOnlyOnTwoValidAnswers) {
     EXPECT_EQ(q.textQuestions[1].defaultText, "1");
 }
 
-TEST_F(EditCommands, ClearTrackAsksAndClearsOnlyOnYes) {
-    reset({0, 8, 0, 0});
+// No to Clear Track still marks the composition modified; Clear All blanks the lyrics too.
+TEST_F(EditCommands, ClearTrackAndClearAllAskAndClearOnlyOnYes) {
+    reset({4, 8, 0, 6});
     e.ActiveTrack = 1;
     e.ScrollPos = 5;
-    q.yesNo = {false, true};
+    q.yesNo = {false, true, false, true};
     edit::clearTrack(c, e, q);
     EXPECT_EQ(std::tie(c.NoteCount[1], e.ScrollPos, c.Modified), std::make_tuple(8, 5, true));
     edit::clearTrack(c, e, q);
-    EXPECT_EQ(std::tie(c.NoteCount[1], e.ScrollPos), std::make_tuple(0, 0));
-    EXPECT_EQ(q.asked[0],
-              "Confirm Clear Track|Are you sure you want to erase all notes from "
-              "the active track?");
-}
-
-TEST_F(EditCommands, ClearAllBlanksTheLyricsOfTheSongOnYes) {
-    reset({4, 0, 0, 6});
+    EXPECT_EQ(std::tie(c.NoteCount, e.ScrollPos), std::make_tuple(Counts{4, 0, 0, 6}, 0));
+    c.Modified = false;
     e.ScrollPos = 3;
-    q.yesNo = {false, true};
     edit::clearAll(c, e, q);
     EXPECT_EQ(std::tie(c.NoteCount[3], c.Modified), std::make_tuple(6, false));
     EXPECT_TRUE(edit::clearAll(c, e, q).staff);
@@ -278,8 +249,10 @@ TEST_F(EditCommands, ClearAllBlanksTheLyricsOfTheSongOnYes) {
         EXPECT_EQ(c.Lyrics[i], " ") << i;
     EXPECT_EQ(c.Lyrics[7], "L7");
     EXPECT_EQ(std::tie(e.ScrollPos, c.Modified), std::make_tuple(0, true));
-    EXPECT_EQ(q.asked[1],
-              "Confirm Clear Track|Are you sure you want to erase all notes from ALL tracks?");
+    EXPECT_EQ(
+        q.asked[0] + q.asked[2],
+        "Confirm Clear Track|Are you sure you want to erase all notes from the active "
+        "track?Confirm Clear Track|Are you sure you want to erase all notes from ALL tracks?");
 }
 
 // Insertion itself, below the commands that use it.
@@ -309,8 +282,7 @@ TEST_F(EditCommands, InsertionIsRefusedWholeWhenATrackWouldPassTheLastSlot) {
     const Composition before = c;
     const CommandResult r = Insertion(c, e, 0, 3, 0, 3);
     EXPECT_TRUE(r.refused && !r.staff);
-    EXPECT_EQ(c.NoteCount, before.NoteCount);
-    EXPECT_EQ(c.Lyrics, before.Lyrics);
+    EXPECT_EQ(std::tie(c.NoteCount, c.Lyrics), std::tie(before.NoteCount, before.Lyrics));
     EXPECT_TRUE(e.SelActive && !c.Modified);
 
     EXPECT_FALSE(Insertion(c, e, 0, 3, 0, 2).refused);  // exactly filling the slots

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "model/durationcommand.h"
 #include "modeltestsupport.h"
@@ -16,11 +17,8 @@ constexpr Step kHigher = Step::HigherPitch, kLower = Step::LowerPitch,
                kLouder = Step::IncreaseVolume, kSofter = Step::DecreaseVolume;
 constexpr bool kLast = false, kSelected = true;  // the last note, or a selected one
 
-const struct StepCase {
-    Step kind;
-    bool selected;
-    Note before, after;
-} kStepCases[] = {
+// The step, which note it changes, and that note before and after it.
+const std::tuple<Step, bool, Note, Note> kStepCases[] = {
     {kHigher, kLast, {16, 100, 3}, {17, 100, 3}},   {kHigher, kLast, {17, 100, 3}, {17, 100, 3}},
     {kHigher, kSelected, {17, 9, 3}, {18, 9, 3}},   {kHigher, kSelected, {23, 9, 3}, {24, 9, 3}},
     {kHigher, kSelected, {24, 9, 3}, {24, 9, 3}},   {kHigher, kLast, {169, 9, 7}, {169, 9, 7}},
@@ -38,28 +36,27 @@ const struct StepCase {
 };
 
 TEST(ModifyStep, ChangesOneStepWithinTheBoundsOfItsCase) {
-    for (const StepCase& k : kStepCases) {
+    for (const auto& k : kStepCases) {
         SCOPED_TRACE("case " + std::to_string(&k - kStepCases));
+        const auto& [kind, selected, before, after] = k;
         Composition c;
         EditState e;
         test::fillTrack(c, 1, 12);
         e.ActiveTrack = 1;
         e.ScrollPos = 6;
-        e.SelActive = k.selected;
+        e.SelActive = selected;
         e.SelTrackFrom = e.SelTrackTo = 1;
         e.SelStart = e.SelEnd = 2;
-        const int index = k.selected ? 8 : 11;  // column 2, or the last note
-        c.setNote(1, index, k.before);
+        const int index = selected ? 8 : 11;  // column 2, or the last note
+        c.setNote(1, index, before);
         std::vector<Note> expected = test::notesOf(c, 1);
-        expected[index] = k.after;
-        const CommandResult r = modify::step(c, e, k.kind);
+        expected[index] = after;
+        const CommandResult r = modify::step(c, e, kind);
         EXPECT_EQ(test::notesOf(c, 1), expected);
-        EXPECT_TRUE(c.Modified);
-        EXPECT_EQ(e.SelActive, k.selected);
-        EXPECT_FALSE(r.staff);
-        const bool volume = k.kind == kLouder || k.kind == kSofter;
+        EXPECT_EQ(std::tie(c.Modified, e.SelActive, r.staff), std::tuple(true, selected, false));
+        const bool volume = kind == kLouder || kind == kSofter;
         const std::vector<NoteRef> changed =
-            k.after == k.before ? std::vector<NoteRef>{} : std::vector<NoteRef>{{1, index}};
+            after == before ? std::vector<NoteRef>{} : std::vector<NoteRef>{{1, index}};
         EXPECT_EQ(volume ? r.velocityLabels : r.glyphs, changed);
         EXPECT_TRUE((volume ? r.glyphs : r.velocityLabels).empty());
     }
@@ -97,9 +94,7 @@ std::vector<int> rampOf(int first, int last, bool fadeIn, int firstVelocity) {
                 .SelEnd = last};
     c.NoteVelocity[2][e.ScrollPos + first] = static_cast<uint8_t>(firstVelocity);
     const CommandResult r = fadeIn ? modify::fadeIn(c, e) : modify::fadeOut(c, e);
-    EXPECT_TRUE(r.staff);
-    EXPECT_FALSE(e.SelActive);
-    EXPECT_TRUE(c.Modified);
+    EXPECT_TRUE(r.staff && !e.SelActive && c.Modified);
     EXPECT_EQ(c.NoteVelocity[2][2 + first], test::indexNote(2 + first).velocity);
     std::vector<int> ramp;
     for (int col = first; col <= last; ++col)
@@ -140,9 +135,7 @@ TEST(Fade, IsRefusedOverOneColumnAndNeedsASelection) {
         e.SelActive = true;
         e.SelStart = e.SelEnd = 2;
         r = fadeIn ? modify::fadeIn(c, e) : modify::fadeOut(c, e);
-        EXPECT_TRUE(r.refused);
-        EXPECT_FALSE(c.Modified);
-        EXPECT_TRUE(e.SelActive);
+        EXPECT_TRUE(r.refused && !c.Modified && e.SelActive);
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(c.note(0, i), test::indexNote(i));
     }
@@ -155,8 +148,7 @@ TEST(ChooseDuration, SetsTheDurationOfNewNotesAndOfTheSelection) {
     test::fillTrack(*c, 2, 2);  // shorter than the selection: its stale slots are written too
     const auto before = test::notesOf(*c, 1);
     EXPECT_FALSE(chooseDuration(*c, e, 1).staff);  // no selection: the notes stay
-    EXPECT_EQ(e.DefaultLength, 1);
-    EXPECT_EQ(test::notesOf(*c, 1), before);
+    EXPECT_EQ(std::tuple(e.DefaultLength, test::notesOf(*c, 1)), std::tuple(1, before));
 
     e = {.SelActive = true, .SelTrackFrom = 1, .SelTrackTo = 2, .SelStart = 3, .SelEnd = 4};
     chooseDuration(*c, e, 4);

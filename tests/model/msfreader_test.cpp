@@ -27,20 +27,17 @@ Composition readOk(std::string_view text) {
 }
 
 TEST(ReadMsf, EffectAndBassClefLinesMustMatchTheWholeLine) {
-    const struct {
-        const char* line;
-        int effect;  // -1: none
-        bool bassClef;
-    } cases[] = {
+    // The effect each line switches on (-1: none) and whether it sets the bass clef.
+    const std::tuple<const char*, int, bool> cases[] = {
         {"DISTORTION", 0, false}, {"DISTORTION ", -1, false}, {" ECHO", -1, false},
         {"chorus", 2, false},     {"PARA", 6, false},         {"PARAMETRIC", -1, false},
         {"BASSCLEF", -1, true},   {"BASSCLEF ", -1, false},
     };
-    for (const auto& k : cases) {
-        const Composition c = readOk(k.line);
+    for (const auto& [line, effect, bassClef] : cases) {
+        const Composition c = readOk(line);
         for (int e = 0; e < kEffectCount; ++e)
-            EXPECT_EQ(c.Effects[e], e == k.effect) << k.line;
-        EXPECT_EQ(c.BassClef, k.bassClef) << k.line;
+            EXPECT_EQ(c.Effects[e], e == effect) << line;
+        EXPECT_EQ(c.BassClef, bassClef) << line;
     }
 }
 
@@ -51,11 +48,7 @@ TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
     const auto instrument = [](const Composition& c) { return int{c.TrackInstrument[0]}; };
     const auto octave = [](const Composition& c) { return int{c.TrackOctave[0]}; };
     const auto track3 = [](const Composition& c) { return int{c.NoteCount[3]}; };
-    const struct {
-        const char* text;
-        std::function<int(const Composition&)> field;
-        int value;
-    } cases[] = {
+    const std::tuple<const char*, std::function<int(const Composition&)>, int> cases[] = {
         // clang-format off
         {"division 120", division, 120}, {"DIVISIONx100", division, 100},
         {"Division 64 ", division, 64}, {"TRACK  3\n1,2,3", track3, 1},
@@ -64,15 +57,12 @@ TEST(ReadMsf, FieldsAreReadFromTheirFixedPositions) {
         {"TRACK 0\noctave 12", octave, 2}, {"TRACK 0\nOCTAVE", octave, 0},
         // clang-format on
     };
-    for (const auto& k : cases)
-        EXPECT_EQ(k.field(readOk(k.text)), k.value) << k.text;
+    for (const auto& [text, field, value] : cases)
+        EXPECT_EQ(field(readOk(text)), value) << text;
 }
 
 TEST(ReadMsf, NoteLinesSplitAtTheFirstTwoCommas) {
-    const struct {
-        const char* line;
-        Note note;
-    } cases[] = {
+    const std::pair<const char*, Note> cases[] = {
         // clang-format off
         {" 5, 90, 4", {5, 90, 4}}, {" 169, 100, 7", {kRestPitch, 100, 7}}, {" 7, 80", {7, 80, 0}},
         {"7,,", {7, 0, 0}}, {"x,y,z", {0, 0, 0}}, {"3,4,5,6", {3, 4, 5}},
@@ -80,9 +70,9 @@ TEST(ReadMsf, NoteLinesSplitAtTheFirstTwoCommas) {
         {"169.4,127,7", {kRestPitch, 127, 7}}, {", 5, 3", {0, 5, 3}},
         // clang-format on
     };
-    for (const auto& k : cases) {
-        const Composition c = readOk("TRACK 2\n" + std::string(k.line));
-        EXPECT_EQ(test::notesOf(c, 2), std::vector<Note>{k.note}) << k.line;
+    for (const auto& [line, note] : cases) {
+        const Composition c = readOk("TRACK 2\n" + std::string(line));
+        EXPECT_EQ(test::notesOf(c, 2), std::vector<Note>{note}) << line;
     }
 }
 
@@ -103,15 +93,13 @@ TEST(ReadMsf, LyricLinesAreStoredAsTheyStand) {
 }
 
 TEST(ReadMsf, LyricCountIsRoundedHalfToEven) {
-    const struct {
-        const char* count;
-        int lyricLines;
-    } cases[] = {{" 2", 2}, {" 2.5", 2}, {" 1.5", 2}, {" 1.4", 1}, {"-3", 0}, {"none", 0}};
-    for (const auto& k : cases) {
-        const Composition c = readOk("LYRICS\n" + std::string(k.count) + "\none\ntwo\nthree\n");
-        EXPECT_EQ(c.Lyrics[0], k.lyricLines > 0 ? "one" : "") << k.count;
-        EXPECT_EQ(c.Lyrics[1], k.lyricLines > 1 ? "two" : "") << k.count;
-        EXPECT_EQ(c.Lyrics[2], "") << k.count;
+    const std::pair<const char*, int> cases[] = {{" 2", 2},   {" 2.5", 2}, {" 1.5", 2},
+                                                 {" 1.4", 1}, {"-3", 0},   {"none", 0}};
+    for (const auto& [count, lyricLines] : cases) {
+        const Composition c = readOk("LYRICS\n" + std::string(count) + "\none\ntwo\nthree\n");
+        EXPECT_EQ(c.Lyrics[0], lyricLines > 0 ? "one" : "") << count;
+        EXPECT_EQ(c.Lyrics[1], lyricLines > 1 ? "two" : "") << count;
+        EXPECT_EQ(c.Lyrics[2], "") << count;
     }
 }
 
@@ -136,11 +124,8 @@ std::string manyNotes(int count) {
 }
 
 TEST(ReadMsf, AcceptsTheModelsRangesAndRejectsTheRestNamingTheLine) {
-    const struct {
-        std::string text;
-        int line;  // 0: accepted
-        const char* about;
-    } cases[] = {
+    // The line a rejection names (0: accepted) and what its message mentions.
+    const std::tuple<std::string, int, const char*> cases[] = {
         // clang-format off
         {"DIVISION 16", 0, ""}, {"DIVISION 127", 0, ""}, {"TRACK 0\nINST 0\nINST 127", 0, ""},
         {"LYRICS\n 10001", 0, ""}, {"TRACK 3\n 0, 0, 0\n 24, 127, 7\n 169, 0, 0", 0, ""},
@@ -159,14 +144,14 @@ TEST(ReadMsf, AcceptsTheModelsRangesAndRejectsTheRestNamingTheLine) {
         {"LYRICS\n 10001.5", 2, "10001 lyric"}, {manyNotes(10002), 10003, "more than 10001 notes"},
         // clang-format on
     };
-    for (const auto& k : cases) {
+    for (const auto& [text, line, about] : cases) {
         Composition c = clearedForOpening();
-        const auto error = readMsf(k.text, c);
-        ASSERT_EQ(error.has_value(), k.line > 0) << k.text.substr(0, 40);
+        const auto error = readMsf(text, c);
+        ASSERT_EQ(error.has_value(), line > 0) << text.substr(0, 40);
         if (!error) continue;
-        EXPECT_EQ(error->line, k.line) << k.text.substr(0, 40);
-        EXPECT_NE(error->message.find(k.about), std::string::npos) << error->message;
-        EXPECT_EQ(error->text().rfind("line " + std::to_string(k.line) + ": ", 0), 0u);
+        EXPECT_EQ(error->line, line) << text.substr(0, 40);
+        EXPECT_NE(error->message.find(about), std::string::npos) << error->message;
+        EXPECT_EQ(error->text().rfind("line " + std::to_string(line) + ": ", 0), 0u);
     }
 }
 

@@ -8,10 +8,7 @@ namespace qn {
 namespace {
 
 TEST(IsValidUtf8, AcceptsWellFormedAndRejectsMalformedSequences) {
-    const struct {
-        std::string text;
-        bool valid;
-    } cases[] = {
+    const std::pair<std::string, bool> cases[] = {
         // Euro sign, a four-byte note; then a lone Windows-1252 byte, truncated,
         // overlong two- and three-byte forms, a surrogate, past U+10FFFF.
         // clang-format off
@@ -20,14 +17,12 @@ TEST(IsValidUtf8, AcceptsWellFormedAndRejectsMalformedSequences) {
         {"\xE0\x80\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
         // clang-format on
     };
-    for (const auto& k : cases)
-        EXPECT_EQ(isValidUtf8(k.text), k.valid) << k.text;
+    for (const auto& [text, valid] : cases)
+        EXPECT_EQ(isValidUtf8(text), valid) << text;
 }
 
 TEST(ToUtf8, ReadsInvalidTextAsWindows1252) {
-    const struct {
-        std::string in, out;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // Already UTF-8: unchanged; e acute, euro sign, Y diaeresis, an unassigned
         // byte as its C1 control; one bad byte converts the whole text.
         // clang-format off
@@ -36,8 +31,8 @@ TEST(ToUtf8, ReadsInvalidTextAsWindows1252) {
         {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},
         // clang-format on
     };
-    for (const auto& k : cases)
-        EXPECT_EQ(toUtf8(k.in), k.out) << k.in;
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(toUtf8(in), out) << in;
 }
 
 TEST(ToUtf8, ReaderStoresWindows1252TextsAsUtf8LineByLine) {

@@ -17,15 +17,13 @@ TEST(UndoStack, KnowsWhenTheCompositionIsAsSaved) {
         return h.commit(c, std::move(name), view, view);
     };
     EXPECT_FALSE(edit(64));  // no change, no step
-    EXPECT_TRUE(edit(70));
-    EXPECT_TRUE(edit(71));
+    EXPECT_TRUE(edit(70) && edit(71));
     h.markClean();  // saved at 71
     EXPECT_TRUE(h.undo(c).has_value());
     EXPECT_FALSE(h.isClean());
     EXPECT_EQ(h.redoLabel(), "Edit");
     EXPECT_TRUE(edit(90));  // the saved state can no longer be reached
-    EXPECT_FALSE(h.canRedo());
-    EXPECT_FALSE(h.isClean());
+    EXPECT_FALSE(h.canRedo() || h.isClean());
     while (h.undo(c)) {
     }
     EXPECT_EQ(c.Division, 64);
@@ -33,12 +31,10 @@ TEST(UndoStack, KnowsWhenTheCompositionIsAsSaved) {
 
     // Unnamed steps that change the same places join; back where they began, they vanish.
     h.reset(c);
-    EXPECT_TRUE(edit(80, ""));
-    EXPECT_TRUE(edit(81, ""));
+    EXPECT_TRUE(edit(80, "") && edit(81, ""));
     EXPECT_EQ(h.undoLabel(), "Tempo");
     EXPECT_TRUE(edit(64, ""));
-    EXPECT_FALSE(h.canUndo());
-    EXPECT_TRUE(h.isClean());
+    EXPECT_TRUE(!h.canUndo() && h.isClean());
 }
 
 }  // namespace

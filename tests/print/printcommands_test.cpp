@@ -74,8 +74,7 @@ TEST_F(PrintCommandsTest, CancelPrintsNothingAndAnOpenDialogOrPreviewRefusesTheO
 
     commands->PrintPreview_Click();
     commands->Print_Click();
-    EXPECT_FALSE(commands->copiesDialog()->isVisible());
-    EXPECT_TRUE(services->printerPages.empty());
+    EXPECT_TRUE(!commands->copiesDialog()->isVisible() && services->printerPages.empty());
 }
 
 TEST_F(PrintCommandsTest, WithoutAPrinterOffersAPdfFileInstead) {
@@ -98,22 +97,15 @@ TEST_F(PrintCommandsTest, PreviewStepsThroughThePagesAndStartsOverAtPageOne) {
     PreviewWindow* preview = commands->previewWindow();
     ASSERT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle(), QStringLiteral("Print Preview"));
-    struct Step {
-        const char* button;
-        int page;
-        bool next, previous;
-    };
-    const Step steps[] = {
-        // clang-format off
-        {nullptr, 1, true, false}, {"Nex", 2, true, true}, {"Nex", 3, false, true},
+    const std::tuple<const char*, int, bool, bool> steps[] = {
+        {nullptr, 1, true, false},   {"Nex", 2, true, true},       {"Nex", 3, false, true},
         {"Previous", 2, true, true}, {"Previous", 1, true, false},
-        // clang-format on
     };
-    for (const Step& step : steps) {
-        if (step.button) click(preview, step.button);
-        EXPECT_EQ(preview->pageView().page().page, step.page);
-        EXPECT_EQ(child(preview, "Nex")->isEnabled(), step.next) << step.page;
-        EXPECT_EQ(child(preview, "Previous")->isEnabled(), step.previous) << step.page;
+    for (const auto& [button, page, next, previous] : steps) {
+        if (button) click(preview, button);
+        EXPECT_EQ(preview->pageView().page().page, page);
+        EXPECT_EQ(child(preview, "Nex")->isEnabled(), next) << page;
+        EXPECT_EQ(child(preview, "Previous")->isEnabled(), previous) << page;
     }
     click(preview, "Nex");
     commands->PrintPreview_Click();

@@ -6,20 +6,17 @@
 #include <memory>
 #include <vector>
 
+#include "compositions.h"
 #include "print/pagesink.h"
 #include "print/printservices.h"
 
 namespace qn::test {
 
-// Track t holds counts[t] notes; note i has pitch i % 25, length i % 8 and
-// velocity i % 128, and lyric i reads "w<i>".
+// Track t holds counts[t] notes made by fillTrack, and lyric i reads "w<i>".
 inline std::unique_ptr<Composition> shapedComposition(std::array<int, kTrackCount> counts) {
     auto c = std::make_unique<Composition>();
-    for (int t = 0; t < kTrackCount; ++t) {
-        for (int i = 0; i < counts[t]; ++i)
-            c->setNote(t, i, Note{int16_t(i % 25), uint8_t(i % 128), uint8_t(i % 8)});
-        c->NoteCount[t] = static_cast<int16_t>(counts[t]);
-    }
+    for (int t = 0; t < kTrackCount; ++t)
+        fillTrack(*c, t, counts[t]);
     for (int i = 0; i < kNoteSlots; ++i)
         c->Lyrics[i] = QStringLiteral("w%1").arg(i).toStdString();
     c->ComputeSongLength();

@@ -26,10 +26,7 @@ TEST(StaffGeometry, PitchCodesMapToStaffPositionsAndSharps) {
 
 TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
     const double u100 = 9975 / 100.0;
-    const struct Case {
-        int songLength, scrollPos;
-        double left, width;
-    } cases[] = {
+    const std::tuple<int, int, double, double> cases[] = {
         // Short songs fill the trough whatever the scroll; scrolled to the end, the thumb
         // keeps the full window's width.
         // clang-format off
@@ -38,11 +35,11 @@ TEST(StaffGeometry, ThumbSizeFollowsSongLengthAndScroll) {
         {100, 100, 960 + 100 * u100, 20 * u100}, {22, 5, 960 + 5 * 9975 / 22.0, 17 * 9975 / 22.0},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.songLength << "/" << c.scrollPos);
-        const ThumbGeometry thumb = thumbGeometry(c.songLength, c.scrollPos);
-        EXPECT_DOUBLE_EQ(thumb.left, c.left);
-        EXPECT_DOUBLE_EQ(thumb.width, c.width);
+    for (const auto& [songLength, scrollPos, left, width] : cases) {
+        SCOPED_TRACE(testing::Message() << songLength << "/" << scrollPos);
+        const ThumbGeometry thumb = thumbGeometry(songLength, scrollPos);
+        EXPECT_DOUBLE_EQ(thumb.left, left);
+        EXPECT_DOUBLE_EQ(thumb.width, width);
     }
 }
 
@@ -58,11 +55,7 @@ constexpr Decision kDrop2 = [](double y) { return dropPitch(2, y); };
 constexpr Decision kDrop3 = [](double y) { return dropPitch(3, y); };
 constexpr int kNone = kNoTrack;
 
-const struct BoundaryCase {
-    Decision decide;
-    double at;
-    int expected;
-} kBoundaryCases[] = {
+const std::tuple<Decision, double, int> kBoundaryCases[] = {
     // clang-format off
     {kPointerTrack, 72, kNone}, {kPointerTrack, 72.1, 0}, {kPointerTrack, 145.9, 0},
     {kPointerTrack, 146, kNone}, {kPointerTrack, 172, kNone}, {kPointerTrack, 172.5, 1},
@@ -86,26 +79,23 @@ const struct BoundaryCase {
 };
 
 TEST(StaffHitTest, BandsAndRangesHaveExactEdges) {
-    for (const BoundaryCase& k : kBoundaryCases)
-        EXPECT_EQ(k.decide(k.at), k.expected) << "row " << &k - kBoundaryCases << " at " << k.at;
+    for (const auto& [decide, at, expected] : kBoundaryCases)
+        EXPECT_EQ(decide(at), expected) << "at " << at;
 }
 
 TEST(StaffHitTest, RectangleSidesChooseColumns) {
     // Starting left of 590 loses the start column, reaching x = 11000 the end; column 0
     // is taken when the rectangle spans x = 1090.
-    const struct Case {
-        int startX, endX;
-        ColumnRange columns;
-    } cases[] = {
+    const std::tuple<int, int, ColumnRange> cases[] = {
         // clang-format off
         {600, 1100, {0, 0}}, {1100, 1600, {1, 1}}, {589, 5000, {-1, 7}}, {590, 5000, {0, 7}},
         {500, 5000, {-1, 7}}, {1089, 1090, {0, 0}}, {1090, 1590, {1, 1}}, {600, 1089, {0, -1}},
         {600, 10999, {0, 19}}, {600, 11000, {0, -1}}, {11000, 11500, {-1, -1}},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.startX << ".." << c.endX);
-        EXPECT_EQ(bandColumns(c.startX, c.endX), c.columns);
+    for (const auto& [startX, endX, columns] : cases) {
+        SCOPED_TRACE(testing::Message() << startX << ".." << endX);
+        EXPECT_EQ(bandColumns(startX, endX), columns);
     }
 }
 
@@ -117,13 +107,11 @@ TEST(StaffHitTest, HeadHitBoxesAreStrictAndHighestSlotWins) {
         glyphs[slot].headY = y;
     };
     show(3, 1000, 1880);  // pixels: left 66, top 125
-    const struct {
-        double x, y;
-        int slot;
-    } hits[] = {{61, 126, kNoSlot}, {61.5, 126, 3},     {75.9, 130.9, 3},
-                {76, 126, kNoSlot}, {70, 120, kNoSlot}, {70, 131, kNoSlot}};
-    for (const auto& k : hits)
-        EXPECT_EQ(hitTestHeads(glyphs, k.x, k.y), k.slot) << k.x << "," << k.y;
+    const std::tuple<double, double, int> hits[] = {{61, 126, kNoSlot}, {61.5, 126, 3},
+                                                    {75.9, 130.9, 3},   {76, 126, kNoSlot},
+                                                    {70, 120, kNoSlot}, {70, 131, kNoSlot}};
+    for (const auto& [x, y, slot] : hits)
+        EXPECT_EQ(hitTestHeads(glyphs, x, y), slot) << x << "," << y;
     show(7, 1050, 1900);  // overlaps slot 3's box
     EXPECT_EQ(hitTestHeads(glyphs, 70, 127), 7);
     glyphs[7].headVisible = false;
