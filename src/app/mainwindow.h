@@ -42,6 +42,7 @@ class OptionsDialog;
 class PianoKeys;
 class EffectsDialog;
 class StaffScene;
+class SynthEngine;
 class WindowSound;
 
 // The synthesiser, or why there is none; `status` says when it plays silently.
@@ -122,6 +123,8 @@ class MainWindow : public QMainWindow, private DocumentView {
     void toggleExpandedScale();
     void toggleBassClef();
     void connectSound();
+    void showSoundStartError(const QString& reason);
+    void watchFirstSoundFont(SynthEngine& synth, const QString& status);
     void setMode(Command on, Command off, bool enabled);
     void toggleEffect(Effect effect);
     void SetupFX();
