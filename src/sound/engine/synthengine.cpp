@@ -313,6 +313,7 @@ void SynthEngine::apply(const Command& command, uint64_t number) noexcept {
 }
 
 void SynthEngine::render(float* interleaved, int frames) noexcept {
+    const auto began = std::chrono::steady_clock::now();
     AudioThreadMessages::Scope parkMessages(&m_messages);
     while (const Command* command = m_commands.peek()) {
         // A new font waits until the old one has faded out.
@@ -337,6 +338,11 @@ void SynthEngine::render(float* interleaved, int frames) noexcept {
     if (AudioProcessor* processor = m_processor.load(std::memory_order_acquire))
         processor->process(interleaved, frames);
     m_frames.fetch_add(frames, std::memory_order_release);
+    const int64_t took = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now() - began)
+                             .count();
+    if (took > m_longestCallbackNs.load(std::memory_order_relaxed))
+        m_longestCallbackNs.store(took, std::memory_order_relaxed);
 }
 
 }  // namespace qn

@@ -101,6 +101,11 @@ class SynthEngine final : public QObject, public AudioEngine {
     // The audio clock in frames at which the last play()'s file has its frame
     // 0 (where an event at tick 0 sounds); -1 until the audio thread has started it.
     int64_t playStartFrame() const;
+    // The longest audio callback since the last reset, in nanoseconds (for the benchmarks).
+    int64_t longestCallbackNs() const {
+        return m_longestCallbackNs.load(std::memory_order_relaxed);
+    }
+    void resetLongestCallback() { m_longestCallbackNs.store(0, std::memory_order_relaxed); }
     // Whether a started file is still playing (not stopped, not finished).
     bool isPlaying() const { return m_pollTimer.isActive(); }
 
@@ -175,6 +180,7 @@ class SynthEngine final : public QObject, public AudioEngine {
     std::atomic<int64_t> m_startFrame{0};
     std::atomic<uint64_t> m_finishedCommand{0};  // the Play that has played to its end
     std::atomic<AudioProcessor*> m_processor{nullptr};
+    std::atomic<int64_t> m_longestCallbackNs{0};
 
     // Audio thread.
     SequencePlayer m_player{kDefaultSampleRate};
