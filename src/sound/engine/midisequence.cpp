@@ -177,7 +177,9 @@ std::unique_ptr<const MidiSequence> MidiSequence::parse(const uint8_t* bytes, si
         division == 0)
         return fail("The MIDI file's header is damaged.");
 
+    // Every channel message takes at least two bytes: room for all, touched only as used.
     std::vector<TickEvent> events;
+    events.reserve(size / 2);
     std::vector<TempoChange> tempos;
     uint32_t endTick = 0;
     size_t at = kChunkHeader + headerLength;
