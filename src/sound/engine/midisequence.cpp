@@ -42,9 +42,9 @@ struct TempoChange {
 
 // Appends one track chunk's channel messages and tempo changes; returns the
 // tick of its end-of-track event (or its last event), or -1 when the chunk
-// cannot be walked.
+// cannot be walked or `cancel` became true.
 int64_t readTrack(const uint8_t* bytes, size_t at, size_t end, std::vector<TickEvent>& events,
-                  std::vector<TempoChange>& tempos) {
+                  std::vector<TempoChange>& tempos, const std::atomic<bool>* cancel) {
     uint32_t ticks = 0;
     uint8_t running = 0;  // running status: the last channel message's status byte
     while (at < end) {
@@ -73,6 +73,8 @@ int64_t readTrack(const uint8_t* bytes, size_t at, size_t end, std::vector<TickE
             events.push_back(
                 {ticks, status, bytes[at], dataBytes == 2 ? bytes[at + 1] : uint8_t{0}});
             at += dataBytes;
+            if (cancel && events.size() % 65536 == 0 && cancel->load(std::memory_order_relaxed))
+                return -1;
         } else {
             return -1;  // data without a status, or a system message
         }
@@ -191,7 +193,8 @@ std::unique_ptr<const MidiSequence> MidiSequence::parse(const uint8_t* bytes, si
         if (length > size - dataAt) return fail("The MIDI file ends inside a track.");
         // Chunks of other kinds are skipped.
         if (std::memcmp(bytes + at, "MTrk", 4) == 0) {
-            const int64_t ticks = readTrack(bytes, dataAt, dataAt + length, events, tempos);
+            const int64_t ticks = readTrack(bytes, dataAt, dataAt + length, events, tempos, cancel);
+            if (cancel && cancel->load(std::memory_order_relaxed)) return nullptr;
             if (ticks < 0) return fail("A track of the MIDI file is damaged.");
             endTick = std::max(endTick, static_cast<uint32_t>(ticks));
             ++found;
