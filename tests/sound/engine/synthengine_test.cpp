@@ -244,14 +244,6 @@ TEST(SynthEngineCreate, FailsWithAReasonWithoutASoundFontAndFallsBackToTheDummyD
     EXPECT_TRUE(waitUntil([&] { return created.engine->clockMs() > first; }));
 }
 
-}  // namespace
-}  // namespace qn
-
-namespace qn {
-namespace {
-
-using namespace enginetest;
-
 // The window comes before the font: a Play asked for while it loads waits and then sounds.
 TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
     auto created = SynthEngine::create();
