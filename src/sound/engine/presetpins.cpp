@@ -39,6 +39,12 @@ void PresetPins::pin(const std::vector<PresetRef>& presets) {
             m_pinned.push_back(p);
 }
 
+bool PresetPins::pinned(const std::vector<PresetRef>& presets) const {
+    for (const PresetRef p : resolved(presets))
+        if (std::find(m_pinned.begin(), m_pinned.end(), p) == m_pinned.end()) return false;
+    return true;
+}
+
 void PresetPins::keepOnly(const std::vector<PresetRef>& keep) {
     const std::vector<PresetRef> wanted = resolved(keep);
     std::erase_if(m_pinned, [&](PresetRef p) {

@@ -23,6 +23,8 @@ class PresetPins {
     // falls back as a program change does), and the reset state's presets.
     // Loads samples: not on the audio thread.
     void pin(const std::vector<PresetRef>& presets);
+    // Whether pin() would have nothing to load.
+    bool pinned(const std::vector<PresetRef>& presets) const;
     // Unpins all but `keep` (and the reset state's presets).
     void keepOnly(const std::vector<PresetRef>& keep);
 

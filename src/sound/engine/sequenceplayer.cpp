@@ -26,7 +26,7 @@ void SequencePlayer::setSynth(fluid_synth_t* synth) {
     m_synth = synth;
     m_frame = 0;
     m_sequence = m_pending = nullptr;
-    m_fadeStart = m_fadeEnd = -1;
+    m_fadeStart = m_rampEnd = m_fadeEnd = -1;
     m_recentPeak = 0;
     m_started = m_finished = false;
 }
@@ -48,13 +48,13 @@ void SequencePlayer::stop() {
 void SequencePlayer::beginFade() {
     if (fading()) return;
     m_fadeStart = m_frame;
-    m_fadeEnd = nextBoundary(m_frame + (m_recentPeak > kAudible ? m_minFadeFrames : 0));
+    m_fadeEnd = m_rampEnd = nextBoundary(m_frame + (m_recentPeak > kAudible ? m_minFadeFrames : 0));
 }
 
 // The output has reached the boundary at zero gain: silence the voices there,
 // then start what waits on a reset synth at this same frame.
 void SequencePlayer::endFade() {
-    m_fadeStart = m_fadeEnd = -1;
+    m_fadeStart = m_rampEnd = m_fadeEnd = -1;
     fluid_synth_all_sounds_off(m_synth, -1);
     if (!m_pending) return;
     // A fresh channel state for every sequence, as a newly loaded segment has.
@@ -112,15 +112,19 @@ void SequencePlayer::send(const SequenceEvent& e) {
     }
 }
 
-void SequencePlayer::render(float* interleaved, int frames) noexcept {
+void SequencePlayer::render(float* interleaved, int frames, bool apiHeld) noexcept {
     float peak = 0;
     int done = 0;
     while (done < frames) {
-        if (m_fadeEnd == m_frame) endFade();
-        if (m_sequence) dispatchDue();
+        if (!apiHeld) {
+            // A fade held past its boundary ends at the next one, silent until then.
+            if (fading() && m_fadeEnd < m_frame) m_fadeEnd = nextBoundary(m_frame);
+            if (m_fadeEnd == m_frame) endFade();
+            if (m_sequence) dispatchDue();
+        }
         int64_t until = m_frame + (frames - done);
-        if (fading()) until = std::min(until, m_fadeEnd);
-        if (m_sequence) {
+        if (fading() && m_fadeEnd > m_frame) until = std::min(until, m_fadeEnd);
+        if (m_sequence && !apiHeld) {
             const auto& events = m_sequence->events();
             until =
                 std::min(until, m_passStart + (m_next < events.size() ? events[m_next].frame
@@ -131,9 +135,10 @@ void SequencePlayer::render(float* interleaved, int frames) noexcept {
         fluid_synth_write_float(m_synth, n, out, 0, 2, out, 1, 2);
         if (fading()) {
             // Linear to zero at the boundary, where all_sounds_off then acts.
-            const auto length = static_cast<float>(m_fadeEnd - m_fadeStart);
+            const auto length = static_cast<float>(m_rampEnd - m_fadeStart);
             for (int f = 0; f < n; ++f) {
-                const float gain = static_cast<float>(m_fadeEnd - (m_frame + f) - 1) / length;
+                const auto left = static_cast<float>(m_rampEnd - (m_frame + f) - 1);
+                const float gain = left > 0 ? left / length : 0.0f;
                 out[2 * f] *= gain;
                 out[2 * f + 1] *= gain;
             }
@@ -144,7 +149,7 @@ void SequencePlayer::render(float* interleaved, int frames) noexcept {
         done += n;
     }
     m_recentPeak = peak;
-    if (m_fadeEnd == m_frame) endFade();
+    if (!apiHeld && m_fadeEnd == m_frame) endFade();
 }
 
 bool SequencePlayer::takeStarted(int64_t* startFrame) {

@@ -42,7 +42,10 @@ class SequencePlayer {
     void stop();
     bool fading() const { return m_fadeEnd >= 0; }
 
-    void render(float* interleaved, int frames) noexcept;
+    // With `apiHeld` the synth's API is not called (another thread holds its
+    // mutex for long): events wait, and a fade that reaches zero stays silent
+    // until a later render may silence the voices.
+    void render(float* interleaved, int frames, bool apiHeld = false) noexcept;
 
     // Frames rendered on the current synth.
     int64_t frame() const { return m_frame; }
@@ -69,7 +72,8 @@ class SequencePlayer {
     const MidiSequence* m_pending = nullptr;  // to start when the fade ends
     bool m_pendingLoop = false;
     int64_t m_fadeStart = -1;
-    int64_t m_fadeEnd = -1;  // on a 64-frame boundary; -1: no fade
+    int64_t m_rampEnd = -1;  // where the gain reaches zero
+    int64_t m_fadeEnd = -1;  // on a 64-frame boundary, from m_rampEnd on; -1: no fade
     float m_recentPeak = 0;  // of the last block rendered: whether anything sounds
 
     bool m_started = false;

@@ -221,13 +221,25 @@ void SynthEngine::startIfReady() {
     if (!m_queuedPlay || !m_core || !m_sequence) return;
     const bool loop = *m_queuedPlay;
     m_queuedPlay.reset();
-    m_pins->pin(m_sequence->presets());
+    pinForPlay(m_sequence->presets());
     m_playCommand = send({Command::Play, m_sequence.get(), loop});
     // The audio thread lets go of the sequence when it takes the next command.
     m_retired.push_back({m_playCommand + 1, m_sequence, nullptr, nullptr});
     m_playPresets = m_sequence->presets();
     m_unpinned = false;
     m_pollTimer.start();
+}
+
+// Loading samples holds the synth's API mutex for milliseconds: the audio
+// thread is told to leave the API alone first, and the lock (taken once the
+// callback under way, which may not have seen that yet, has returned) makes
+// sure it does.
+void SynthEngine::pinForPlay(const std::vector<PresetRef>& presets) {
+    if (m_pins->pinned(presets)) return;
+    m_apiHeld.store(true);
+    { SdlAudioDevice::Lock lock(*m_device); }
+    m_pins->pin(presets);
+    m_apiHeld.store(false);
 }
 
 void SynthEngine::stop() {
@@ -324,7 +336,7 @@ void SynthEngine::render(float* interleaved, int frames) noexcept {
     const int64_t blockStart = m_frames.load(std::memory_order_relaxed);
     if (m_audioCore) {
         const int64_t synthStart = m_player.frame();
-        m_player.render(interleaved, frames);
+        m_player.render(interleaved, frames, m_apiHeld.load());
         int64_t start = 0;
         if (m_player.takeStarted(&start)) {
             m_startFrame.store(blockStart + (start - synthStart), std::memory_order_relaxed);

@@ -13,8 +13,9 @@
 // which what it no longer uses is freed here. The SDL callback (the audio
 // thread) renders, runs the AudioProcessor and counts frames; it allocates
 // nothing, never logs or calls Qt, and waits for no lock but FluidSynth's own
-// API mutex, which the user-interface thread holds only for single quick calls
-// and while pinning presets before a Play.
+// API mutex, which the user-interface thread holds only for single quick
+// calls: while it pins presets (reading samples, up to tens of milliseconds)
+// the callback renders without calling the synth's API.
 
 #include <QObject>
 #include <QString>
@@ -143,6 +144,7 @@ class SynthEngine final : public QObject, public AudioEngine {
     void cancelParse();
     void setLoaded(std::shared_ptr<const MidiSequence> sequence);
     void startIfReady();
+    void pinForPlay(const std::vector<PresetRef>& presets);
     void collect();
     void poll();
 
@@ -181,6 +183,7 @@ class SynthEngine final : public QObject, public AudioEngine {
     std::atomic<uint64_t> m_finishedCommand{0};  // the Play that has played to its end
     std::atomic<AudioProcessor*> m_processor{nullptr};
     std::atomic<int64_t> m_longestCallbackNs{0};
+    std::atomic<bool> m_apiHeld{false};  // the user-interface thread pins presets
 
     // Audio thread.
     SequencePlayer m_player{kDefaultSampleRate};
