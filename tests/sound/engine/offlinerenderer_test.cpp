@@ -53,12 +53,12 @@ class PlayerRun {
         m_player.setSynth(m_core.synth.get());
     }
     SequencePlayer& player() { return m_player; }
-    void render(int64_t frames, std::initializer_list<int> blocks) {
+    void render(int64_t frames, std::initializer_list<int> blocks, bool apiHeld = false) {
         for (auto b = blocks.begin(); frames > 0;
              b = std::next(b) == blocks.end() ? blocks.begin() : std::next(b)) {
             const int n = static_cast<int>(std::min<int64_t>(*b, frames));
             std::vector<float> block(2 * n);
-            m_player.render(block.data(), n);
+            m_player.render(block.data(), n, apiHeld);
             out.insert(out.end(), block.begin(), block.end());
             frames -= n;
         }
@@ -119,6 +119,16 @@ TEST(SequencePlayer, StopFadesOutWithoutAStepAndIsSilentWithinOneBuffer) {
     EXPECT_EQ(peak(run.out, stopAt + 2 * 256), 0.0f);
     // A fade, not a cut: the first 3 ms still sound.
     EXPECT_GT(peak(run.out, stopAt + 2 * 120), 0.0f);
+
+    // While another thread holds the synth, a fade stays silent past its end.
+    run.player().play(sequence.get(), false);
+    run.render(kDefaultSampleRate / 2, {256});
+    const size_t heldAt = run.out.size();
+    run.player().stop();
+    run.render(1024, {256}, true);
+    run.render(1024, {256});
+    EXPECT_GT(peak(run.out, heldAt - 2000), 0.05f);
+    EXPECT_EQ(peak(run.out, heldAt + 2 * 256), 0.0f);
 }
 
 }  // namespace
