@@ -1,20 +1,21 @@
-// The synthesiser engine's latencies and the offline renderer's speed.
+// The synthesiser engine's latencies, audio callback durations and memory,
+// and the offline renderer's speed.
 //
 // Latency runs play through SDL: the real output device when one opens, else
 // the dummy driver (SDL_AUDIODRIVER=dummy on a machine without sound). A probe
-// installed as the engine's AudioProcessor notes, for every block the callback
-// renders, where the block starts on the audio clock, when it was rendered
-// (steady clock) and its first non-silent frame. A latency is
-//   (time the first block after play() was rendered - time of the call)
-//   + (first sounding frame - first frame of that block) / rate - the file's lead,
-// that is: the wait for the callback, FluidSynth's work in it (the player
-// parses the whole file there), and the player's own timing in the stream.
-// Counting later frames on the audio clock rather than the wall clock keeps
-// the dummy driver's pace (5 ms per 5.8 ms buffer) out of the figure; on a real
-// device the two agree. Target: at most one buffer + 2 ms.
-// first_period_*: from the callback before play() to the first one after, that
-// is the callback period plus FluidSynth's first work on the file (it parses
-// the whole file in that callback).
+// installed as the engine's AudioProcessor runs at the end of every callback
+// and notes where its block starts on the audio clock, when it ran (steady
+// clock) and its first non-silent frame. A latency is
+//   (end of the callback carrying the first audible frame - the call)
+//   - (the first note event's frame in its file) / rate,
+// that is: the wait for the callback, the synth's own 64-frame step and the
+// note's attack, measured against where the event actually sits in the stream.
+// The time from the callback carrying the file's start to the one carrying the
+// sound is counted on the audio clock (frames / rate), since the dummy driver
+// runs about 15 % ahead of real time; on a real device the two agree.
+// A real device adds its queued period (one more buffer) before anything is
+// heard; the dummy driver has none. Target: under one buffer period.
+// callback_worst_ms: the longest audio callback while the figure was taken.
 //
 // Nothing here asserts on time.
 
@@ -26,12 +27,14 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <random>
 #include <vector>
 
 #include "fullcomposition.h"
 #include "model/midiwriter.h"
 #include "model/notepreview.h"
+#include "sound/engine/midisequence.h"
 #include "sound/engine/offlinerenderer.h"
 #include "sound/engine/soundfont.h"
 #include "sound/engine/synthengine.h"
@@ -51,8 +54,7 @@ class BlockLog : public AudioProcessor {
     struct Block {
         int64_t startFrame = 0;
         int64_t renderedNs = 0;
-        int firstSound = -1;          // frame within the block, or -1
-        int64_t sincePreviousNs = 0;  // the callback period, plus any extra work in it
+        int firstSound = -1;  // frame within the block, or -1
     };
     static constexpr int kBlocks = 2048;  // 12 s at 256 frames and 44.1 kHz
 
@@ -61,8 +63,6 @@ class BlockLog : public AudioProcessor {
     void process(float* interleaved, int frames) noexcept override {
         Block b;
         b.renderedNs = nowNs();
-        b.sincePreviousNs = b.renderedNs - m_previousNs;
-        m_previousNs = b.renderedNs;
         b.startFrame = m_engine.framesRendered();  // counted after the processor
         for (int f = 0; f < frames; ++f)
             if (interleaved[2 * f] != 0.0f || interleaved[2 * f + 1] != 0.0f) {
@@ -74,19 +74,15 @@ class BlockLog : public AudioProcessor {
         m_written.store(n + 1, std::memory_order_release);
     }
 
-    // The first block starting at or after `frame` with sound, and the block starting there.
-    bool find(int64_t frame, Block* start, Block* sound) const {
+    // The first block ending after `frame` with sound from `frame` on, or
+    // with `any`, the first block ending after `frame`.
+    bool findSound(int64_t frame, int blockFrames, Block* sound, bool any = false) const {
         const uint64_t written = m_written.load(std::memory_order_acquire);
         const uint64_t from = written > kBlocks ? written - kBlocks : 0;
-        bool haveStart = false;
         for (uint64_t i = from; i < written; ++i) {
             const Block& b = m_blocks[i % kBlocks];
-            if (b.startFrame < frame) continue;
-            if (!haveStart) {
-                *start = b;
-                haveStart = true;
-            }
-            if (b.firstSound >= 0) {
+            if (b.startFrame + blockFrames <= frame) continue;
+            if (any || (b.firstSound >= 0 && b.startFrame + b.firstSound >= frame)) {
                 *sound = b;
                 return true;
             }
@@ -96,7 +92,6 @@ class BlockLog : public AudioProcessor {
 
   private:
     const SynthEngine& m_engine;
-    int64_t m_previousNs = 0;  // audio thread only
     std::array<Block, kBlocks> m_blocks{};
     std::atomic<uint64_t> m_written{0};
 };
@@ -131,6 +126,10 @@ Engine& sharedEngine() {
             std::exit(1);
         }
         e.engine = std::move(created.engine);
+        while (!e.engine->isSoundFontReady()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+        }
         auto log = std::make_unique<BlockLog>(*e.engine);
         e.log = log.get();
         e.engine->setAudioProcessor(std::move(log));
@@ -144,31 +143,52 @@ double percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
 }
 
-// load() + play() of `midi` again and again; `leadMs`: when the file's first note is due.
-void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi, double leadMs) {
+// Runs the event loop (the engine's own timers) for `ms`.
+void runFor(int ms) {
+    const int64_t until = nowNs() + int64_t{ms} * 1000000;
+    while (nowNs() < until) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        QThread::usleep(500);
+    }
+}
+
+// The frame, within the file, of its first note on.
+int64_t firstNoteFrame(const std::vector<uint8_t>& midi, int rate) {
+    std::string error;
+    const auto sequence = MidiSequence::parse(midi, rate, &error);
+    for (const SequenceEvent& e : sequence->events())
+        if ((e.status & 0xF0) == 0x90 && e.data2 > 0) return e.frame;
+    return 0;
+}
+
+// load() + play() of `midi` again and again.
+void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi) {
     Engine& e = sharedEngine();
     SynthEngine& engine = *e.engine;
     const double rate = engine.sampleRate();
+    const double leadMs = firstNoteFrame(midi, engine.sampleRate()) * 1000.0 / rate;
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> phaseUs(0, 6000);
-    std::vector<double> latencies, callbackMs, periodMs;
+    std::uniform_int_distribution<int> phaseMs(0, 6);
+    std::vector<double> latencies, callbackMs;
     for (auto _ : state) {
         engine.stop();
-        QThread::usleep(20000 +
-                        static_cast<unsigned long>(phaseUs(random)));  // any phase of the callback
+        runFor(20 + phaseMs(random));  // any phase of the callback
+        engine.resetLongestCallback();
         const int64_t called = nowNs();
         engine.load(midi);
         engine.play(false);
-        BlockLog::Block start, sound;
-        while (!e.log->find(engine.playStartFrame(), &start, &sound))
+        BlockLog::Block sound;
+        while (engine.playStartFrame() < 0 ||
+               !e.log->findSound(engine.playStartFrame(), engine.bufferFrames(), &sound))
             QThread::usleep(200);
-        const double waitMs = (start.renderedNs - called) / 1e6;
-        const double streamMs =
-            (sound.startFrame + sound.firstSound - engine.playStartFrame()) * 1000.0 / rate;
-        const double latency = waitMs + streamMs - leadMs;
+        BlockLog::Block start;
+        e.log->findSound(engine.playStartFrame(), engine.bufferFrames(), &start, true);
+        // Wall-clock to the end of the start's callback, then stream time to
+        // the end of the sounding one: the dummy driver runs ahead of real time.
+        const double latency = (start.renderedNs - called) / 1e6 +
+                               (sound.startFrame - start.startFrame) * 1000.0 / rate - leadMs;
         latencies.push_back(latency);
-        callbackMs.push_back(waitMs);
-        periodMs.push_back(start.sincePreviousNs / 1e6);
+        callbackMs.push_back(engine.longestCallbackNs() / 1e6);
         state.SetIterationTime(std::max(latency, 0.0) / 1000);
     }
     engine.stop();
@@ -176,31 +196,64 @@ void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi, d
     state.counters["median_ms"] = percentile(latencies, 0.5);
     state.counters["p90_ms"] = percentile(latencies, 0.9);
     state.counters["max_ms"] = *std::max_element(latencies.begin(), latencies.end());
-    state.counters["first_block_median_ms"] = percentile(callbackMs, 0.5);
-    // Between the callback before and the first one after play(): the period
-    // plus what FluidSynth does first in that block (parsing the file).
-    state.counters["first_period_median_ms"] = percentile(periodMs, 0.5);
-    state.counters["first_period_max_ms"] = *std::max_element(periodMs.begin(), periodMs.end());
-    state.counters["target_ms"] = bufferMs + 2;
+    state.counters["callback_worst_ms"] = *std::max_element(callbackMs.begin(), callbackMs.end());
+    state.counters["buffer_ms"] = bufferMs;
+    state.counters["lead_ms"] = leadMs;
     state.SetLabel(engine.audioDriver().toStdString());
 }
 
 // A piano key: the one-note preview file, its note at tick 0.
 void BM_KeyToSound(benchmark::State& state) {
-    measureLatency(state, writenote(0, 12, 3, 4, 100).bytes, 0);
+    measureLatency(state, writenote(0, 12, 3, 4, 100).bytes);
 }
 BENCHMARK(BM_KeyToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
 
-// Play on 4 x 10 001 notes: the file starts its notes 24 ticks in (187.5 ms at Division 64).
+// Play on 4 x 10 001 notes: its first notes start 24 ticks in (187.5 ms at Division 64).
 void BM_PlayToSound(benchmark::State& state) {
     const auto midi = fullCompositionFile();
-    measureLatency(state, midi, 24 * 500.0 / Composition().Division);
+    measureLatency(state, midi);
     state.counters["file_kB"] = static_cast<double>(midi.size()) / 1000;
 }
 BENCHMARK(BM_PlayToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);
 
-// stop() after Play on the full composition: the player that is deleted
-// holds the parsed file (80 000 events), and the device stays locked meanwhile.
+// The longest audio callback in the first two seconds of Play (state.range(0)
+// = 0) and of Loop (1) on the full composition, and around 20 loop rewinds of
+// a one-note file (2): the callback parses nothing; it only dispatches.
+void BM_CallbackDuringPlay(benchmark::State& state) {
+    Engine& e = sharedEngine();
+    SynthEngine& engine = *e.engine;
+    const bool rewinds = state.range(0) == 2;
+    std::vector<uint8_t> midi = fullCompositionFile();
+    if (rewinds) {
+        Composition one;
+        one.Division = 127;
+        one.setNote(0, 0, {12, 100, 0});
+        one.NoteCount[0] = 1;
+        one.ComputeSongLength();
+        midi = WriteMidiFile(one, 0, kTrackCount - 1, 0, one.SongLength);
+    }
+    std::vector<double> worst;
+    for (auto _ : state) {
+        engine.stop();
+        runFor(50);
+        engine.resetLongestCallback();
+        engine.load(midi);
+        engine.play(state.range(0) != 0);
+        runFor(rewinds ? 20 * 270 : 2000);
+        worst.push_back(engine.longestCallbackNs() / 1e6);
+    }
+    engine.stop();
+    state.counters["worst_ms"] = *std::max_element(worst.begin(), worst.end());
+    state.counters["target_ms"] = engine.bufferFrames() * 1000.0 / engine.sampleRate() / 4;
+}
+BENCHMARK(BM_CallbackDuringPlay)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+// stop() after Play on the full composition: the user-interface thread's side.
 void BM_StopAfterFullPlay(benchmark::State& state) {
     Engine& e = sharedEngine();
     SynthEngine& engine = *e.engine;
@@ -209,14 +262,37 @@ void BM_StopAfterFullPlay(benchmark::State& state) {
         state.PauseTiming();
         engine.load(midi);
         engine.play(false);
-        BlockLog::Block start, sound;
-        while (!e.log->find(engine.playStartFrame(), &start, &sound))
+        while (engine.playStartFrame() < 0)
             QThread::usleep(200);
         state.ResumeTiming();
         engine.stop();
     }
 }
 BENCHMARK(BM_StopAfterFullPlay)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Resident memory of the whole process once the full composition (four
+// instruments) has played for a second on the font in use (QUILLNOTE_SOUNDFONT).
+void BM_ResidentAfterPlay(benchmark::State& state) {
+    Engine& e = sharedEngine();
+    SynthEngine& engine = *e.engine;
+    const auto midi = fullCompositionFile();
+    for (auto _ : state) {
+        engine.load(midi);
+        engine.play(false);
+        runFor(1000);
+        engine.stop();
+        runFor(50);
+    }
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    char line[256];
+    double residentKb = 0;
+    while (status && std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmRSS: %lf", &residentKb) == 1) break;
+    if (status) std::fclose(status);
+    state.counters["resident_MB"] = residentKb / 1024;
+    state.SetLabel(engine.soundFont().toStdString());
+}
+BENCHMARK(BM_ResidentAfterPlay)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 OfflineRenderer& renderer() {
     static const auto shared = [] {
@@ -259,7 +335,7 @@ BENCHMARK(BM_OfflineRender)->Arg(1000)->Arg(kNoteSlots)->Unit(benchmark::kSecond
 }  // namespace qn::bench
 
 int main(int argc, char** argv) {
-    // The engine polls with a timer; the latencies need no event loop beyond that.
+    // The engine reports through its event loop: the benchmarks run it while they wait.
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

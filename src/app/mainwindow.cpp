@@ -212,20 +212,20 @@ void MainWindow::showFirstValues() {
 }
 
 bool MainWindow::InitMusic() {
-    EngineStart started = m_startEngine ? m_startEngine() : [this] {
+    SynthEngine* synth = nullptr;
+    EngineStart started = m_startEngine ? m_startEngine() : [this, &synth] {
         SynthEngine::Options options;
         options.settings = &m_session.store();
         SynthEngine::Created created = SynthEngine::create(options);
+        synth = created.engine.get();
         return EngineStart{std::move(created.engine), created.error, created.status};
     }();
     if (!started.engine) {
-        m_dialogs->message(QMessageBox::Information, tr("Exiting..."),
-                           tr("Could not initialize DirectMusic.\r\nHave you installed DirectX "
-                              "on this PC?"),
-                           started.error);
+        showSoundStartError(started.error);
         return false;
     }
     if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
+    if (synth) watchFirstSoundFont(*synth, started.status);
     SoundWidgets widgets;
     widgets.staff = m_staff.get();
     widgets.keys = m_piano;
@@ -239,6 +239,33 @@ bool MainWindow::InitMusic() {
                                             widgets, m_effectValues, *m_dialogs);
     connectSound();
     return true;
+}
+
+void MainWindow::showSoundStartError(const QString& reason) {
+    m_dialogs->message(QMessageBox::Information, tr("Exiting..."),
+                       tr("Could not initialize DirectMusic.\r\nHave you installed DirectX "
+                          "on this PC?"),
+                       reason);
+}
+
+// The window is up while the sound font loads. A first font that fails ends the
+// program as a failed start-up does; a later one's failure is shown where it was chosen.
+void MainWindow::watchFirstSoundFont(SynthEngine& synth, const QString& status) {
+    statusBar()->showMessage(tr("Loading sound font\u2026"));
+    auto ready = std::make_shared<bool>(false);
+    connect(&synth, &SynthEngine::soundFontReady, this, [this, ready, status] {
+        if (std::exchange(*ready, true)) return;
+        if (status.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(status);
+    });
+    connect(&synth, &SynthEngine::soundFontFailed, this, [this, ready](const QString& error) {
+        if (*ready) return;
+        statusBar()->clearMessage();
+        showSoundStartError(error);
+        QCoreApplication::exit(1);
+    });
 }
 
 void MainWindow::connectSound() {

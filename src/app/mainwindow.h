@@ -46,6 +46,7 @@ class OptionsDialog;
 class PianoKeys;
 class EffectsDialog;
 class StaffScene;
+class SynthEngine;
 class WindowSound;
 
 // The synthesiser, or why there is none; `status` says when it plays silently.
@@ -132,6 +133,8 @@ class MainWindow : public QMainWindow, private DocumentView {
     void toggleExpandedScale();
     void toggleBassClef();
     void connectSound();
+    void showSoundStartError(const QString& reason);
+    void watchFirstSoundFont(SynthEngine& synth, const QString& status);
     void setMode(Command on, Command off, bool enabled);
     void toggleEffect(Effect effect);
     void SetupFX();

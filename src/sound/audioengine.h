@@ -22,14 +22,18 @@ class AudioEngine {
     // Stops what was loaded and loads a Standard MIDI File from memory. False,
     // with nothing loaded, when the bytes are not a MIDI file.
     virtual bool load(const std::vector<uint8_t>& midiFile) = 0;
-    // The same for a file on disk (the file is read whole at once).
+    // The same for a file on disk, which may still be read and parsed in the
+    // background (hasLoaded() meanwhile, and a play() waits for it).
     virtual bool loadFile(const std::string& path) = 0;
+    // Why the last load failed, for the user; empty when there is nothing to
+    // say beyond "not a MIDI file" (such a load fails silently).
+    virtual std::string lastLoadError() const { return {}; }
     // Whether a file is loaded (the last load succeeded).
     virtual bool hasLoaded() const = 0;
 
     // Starts the loaded file from its beginning; with `loop` it repeats endlessly.
     virtual void play(bool loop) = 0;
-    // Stops the loaded file and silences every channel at once.
+    // Stops the loaded file and fades every channel out within a few milliseconds.
     virtual void stop() = 0;
 
     // Milliseconds of audio rendered since the engine started: the playback clock.

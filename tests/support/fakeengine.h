@@ -28,6 +28,7 @@ class FakeEngine : public AudioEngine {
         return loaded = loadSucceeds && !path.empty();
     }
     bool hasLoaded() const override { return loaded; }
+    std::string lastLoadError() const override { return loadError; }
     void play(bool loop) override {
         record(loop ? "play loop" : "play");
         plays.push_back(loop);
@@ -40,6 +41,7 @@ class FakeEngine : public AudioEngine {
     void setAudioProcessor(std::unique_ptr<AudioProcessor> p) override { processor = std::move(p); }
 
     bool loadSucceeds = true;
+    std::string loadError;                    // what a failed load says
     int64_t ms = 0;                           // the clock
     std::vector<std::string>* log = nullptr;  // when set, loads and starts are written here
 

@@ -26,26 +26,25 @@ std::unique_ptr<OfflineRenderer> OfflineRenderer::create(const QString& soundFon
 }
 
 OfflineRenderer::OfflineRenderer(SynthCore core, int sampleRate)
-    : m_core(std::move(core)), m_sampleRate(sampleRate) {}
+    : m_core(std::move(core)), m_sampleRate(sampleRate), m_player(sampleRate) {
+    m_player.setSynth(m_core.synth.get());
+}
 
 OfflineRenderer::~OfflineRenderer() = default;
 
 std::optional<RenderResult> OfflineRenderer::render(const std::vector<uint8_t>& midiFile,
                                                     const RenderOptions& options, const Sink& sink,
                                                     QString* error) {
-    const auto endTick = midiEndTick(midiFile);
-    if (!endTick) {
+    std::string parseError;
+    const auto sequence = MidiSequence::parse(midiFile, m_sampleRate, &parseError);
+    if (!sequence) {
         *error = QStringLiteral("The data to render is not a Standard MIDI File.");
         return std::nullopt;
     }
-    fluid_synth_t* synth = m_core.synth.get();
-    fluid_synth_system_reset(synth);
-    fluid_synth_set_gain(synth, gainForVolume(options.masterVolume));
-    const FluidPlayer player = createPlayer(synth, midiFile, std::max(1, options.passes));
-    if (!player || fluid_player_play(player.get()) != FLUID_OK) {
-        *error = QStringLiteral("The synthesiser's player could not be started.");
-        return std::nullopt;
-    }
+    fluid_synth_set_gain(m_core.synth.get(), kBaseGain);
+    // Samples load as the presets are selected: on this thread, which may wait.
+    const int64_t renderStart = m_player.frame();
+    m_player.play(sequence.get(), false);
 
     const auto threshold = static_cast<float>(std::pow(10.0, options.silenceDb / 20.0));
     const auto framesOf = [this](int ms) {
@@ -78,19 +77,15 @@ std::optional<RenderResult> OfflineRenderer::render(const std::vector<uint8_t>& 
         const int frames =
             static_cast<int>(std::min<uint64_t>(kBlockFrames, options.maxFrames - rendered));
         float* samples = block.data();
-        fluid_synth_write_float(synth, frames, samples, 0, 2, samples, 1, 2);
+        m_player.render(samples, frames);
         if (options.processor) options.processor->process(samples, frames);
         if (!playerDone) {
             deliver(samples, frames);
-            // The player reports the end of its last pass late (it waits two
-            // seconds for reverb after the last voice); its tick is exact. The
-            // tick reaches the end only on the last pass: an earlier pass
-            // starts again from 0 in the same block.
-            const auto tick = static_cast<uint32_t>(fluid_player_get_current_tick(player.get()));
-            if (tick >= *endTick || fluid_player_get_status(player.get()) == FLUID_PLAYER_DONE) {
-                playerDone = true;
-                result.playerEndFrame = result.frames;
-            }
+            int64_t start = 0;
+            if (m_player.takeStarted(&start))
+                result.playerEndFrame =
+                    static_cast<uint64_t>(start - renderStart + sequence->endFrame());
+            playerDone = m_player.takeFinished();
             continue;
         }
         const int loud = lastLoudFrame(samples, frames, threshold);
@@ -102,18 +97,8 @@ std::optional<RenderResult> OfflineRenderer::render(const std::vector<uint8_t>& 
         quiet.insert(quiet.end(), samples + 2 * (loud + 1), samples + 2 * frames);
         if (quiet.size() / 2 >= silenceFrames) break;
     }
-    fluid_synth_all_sounds_off(synth, -1);
+    m_player.stop();
     return result;
-}
-
-std::optional<std::vector<float>> OfflineRenderer::renderToBuffer(
-    const std::vector<uint8_t>& midiFile, const RenderOptions& options, QString* error) {
-    std::vector<float> samples;
-    const auto appendTo = [&samples](const float* interleaved, int frames) {
-        samples.insert(samples.end(), interleaved, interleaved + 2 * frames);
-    };
-    if (!render(midiFile, options, appendTo, error)) return std::nullopt;
-    return samples;
 }
 
 }  // namespace qn

@@ -1,9 +1,9 @@
 #pragma once
 
 // Renders a Standard MIDI File without an audio device, as fast as the CPU
-// allows, through the synthesiser configuration playback uses (synthsetup.h)
-// and an optional AudioProcessor such as the effect chain. Everything runs on
-// the calling thread.
+// allows, through the synthesiser configuration (synthsetup.h) and the
+// SequencePlayer that playback uses, and an optional AudioProcessor such as the
+// effect chain. Everything runs on the calling thread.
 
 #include <QString>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "sequenceplayer.h"
 #include "sound/audioprocessor.h"
 #include "synthsetup.h"
 #include "wavwriter.h"
@@ -19,21 +20,19 @@
 namespace qn {
 
 struct RenderOptions {
-    int passes = 1;                       // how often the file plays in a row (a looped render)
-    int masterVolume = 0;                 // hundredths of a decibel, as SynthEngine's
     AudioProcessor* processor = nullptr;  // runs on every block, after the synth
-    // The render ends once the player has finished and the output has stayed
-    // below silenceDb (dB full scale) for silenceMs; that silence is left out.
-    // An effect with long delays (echo) may need a longer silenceMs.
+    // The render ends once the file has played to its end and the output has
+    // stayed below silenceDb (dB full scale) for silenceMs; that silence is
+    // left out. An effect with long delays (echo) may need a longer silenceMs.
     double silenceDb = -90.0;
     int silenceMs = 100;
-    int maxTailMs = 30000;                      // safety cap on the sound after the player's end
+    int maxTailMs = 30000;                      // safety cap on the sound after the file's end
     uint64_t maxFrames = kMaxWavDataBytes / 4;  // safety cap: what a 16-bit stereo WAV holds
 };
 
 struct RenderResult {
     uint64_t frames = 0;          // handed to the sink
-    uint64_t playerEndFrame = 0;  // where the player finished (block precision)
+    uint64_t playerEndFrame = 0;  // where the file's last end-of-track falls
     bool capped = false;          // a safety cap ended the render while it still sounded
 };
 
@@ -59,15 +58,12 @@ class OfflineRenderer {
                                        const RenderOptions& options, const Sink& sink,
                                        QString* error);
 
-    // The same, collected into one buffer of interleaved stereo samples.
-    std::optional<std::vector<float>> renderToBuffer(const std::vector<uint8_t>& midiFile,
-                                                     const RenderOptions& options, QString* error);
-
   private:
     OfflineRenderer(SynthCore core, int sampleRate);
 
     SynthCore m_core;
     int m_sampleRate;
+    SequencePlayer m_player;  // keeps the synth's 64-frame alignment across renders
 };
 
 }  // namespace qn

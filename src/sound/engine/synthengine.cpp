@@ -1,7 +1,9 @@
 #include "synthengine.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 
 #include "soundfont.h"
@@ -23,8 +25,7 @@ SynthEngine::Created SynthEngine::create(const Options& options) {
         soundFont = findSoundFont(systemSoundFontSources(options.settings), &created.error);
         if (soundFont.isEmpty()) return created;
     }
-
-    // Before the device: a font that cannot load should not disturb the sound system.
+    // The quick header check before the device: a missing or foreign file fails at once.
     if (!checkSoundFont(soundFont, &created.error)) return created;
 
     std::unique_ptr<SynthEngine> engine(new SynthEngine);
@@ -45,105 +46,214 @@ SynthEngine::Created SynthEngine::create(const Options& options) {
     const SDL_AudioSpec& spec = engine->m_device->spec();
     engine->m_sampleRate = spec.freq;
     engine->m_bufferFrames = spec.samples;
-
-    auto core = createSynth(spec.freq, soundFont, &created.error);
-    if (!core) return created;
-    engine->m_core = std::move(*core);
-    engine->m_synth = engine->m_core.synth.get();
-    engine->m_soundFont = soundFont;
+    engine->m_player = SequencePlayer(spec.freq);  // the device is still paused
 
     engine->m_pollTimer.setInterval(kPollIntervalMs);
     connect(&engine->m_pollTimer, &QTimer::timeout, engine.get(), &SynthEngine::poll);
 
-    qCDebug(lcSound, "Synthesiser: %s at %d Hz, %d-frame buffers, SDL driver %s",
-            qUtf8Printable(soundFont), spec.freq, spec.samples, engine->m_device->driver().c_str());
     if (!engine->m_device->fallbackReason().empty()) {
         qCWarning(lcSound, "No sound device (%s): playing silently through the dummy driver",
                   engine->m_device->fallbackReason().c_str());
         created.status = QStringLiteral("No sound device: playing silently");
     }
+    engine->m_soundFont = soundFont;
+    engine->startFontLoad(soundFont);
     engine->m_device->start();
     created.engine = std::move(engine);
     return created;
 }
 
 SynthEngine::~SynthEngine() {
-    // The callback must be gone before the synth, player and processor it uses.
+    cancelParse();
+    if (m_fontThread.joinable()) m_fontThread.join();
+    // The callback must be gone before the synths, sequences and processor it uses.
     m_device.reset();
     m_messages.drain();
 }
 
-bool SynthEngine::load(const std::vector<uint8_t>& midiFile) {
-    const auto endTick = midiEndTick(midiFile);
-    const bool valid = endTick.has_value();
-    {
-        SdlAudioDevice::Lock lock(*m_device);
-        stopLocked();
-        // A fresh channel state for every file, as a newly loaded segment has.
-        fluid_synth_system_reset(m_synth);
+void SynthEngine::startFontLoad(const QString& path) {
+    if (m_fontThread.joinable()) m_fontThread.join();
+    const uint64_t generation = ++m_fontGeneration;
+    m_fontThread = std::thread([this, generation, path, rate = m_sampleRate] {
+        QString error;
+        auto core = createSynth(rate, path, &error);
+        std::shared_ptr<SynthCore> shared;
+        if (core) shared = std::make_shared<SynthCore>(std::move(*core));
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, path, shared, error] {
+                fontLoaded(generation, path, shared, error);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void SynthEngine::fontLoaded(uint64_t generation, const QString& path,
+                             std::shared_ptr<SynthCore> core, const QString& error) {
+    if (generation != m_fontGeneration) return;  // a later font was asked for
+    if (m_fontThread.joinable()) m_fontThread.join();
+    if (!core) {
+        qCWarning(lcSound, "%s", qUtf8Printable(error));
+        emit soundFontFailed(error);
+        return;
     }
+    fluid_synth_t* synth = core->synth.get();
+    fluid_synth_set_gain(synth, gainForVolume(m_volume));
+    auto pins = std::make_unique<PresetPins>(synth, core->fontId);
+    pins->pin(m_sequence ? m_sequence->presets() : std::vector<PresetRef>{});
+    // What plays on the old font fades out there before the new one takes over.
+    if (m_core) send({Command::Stop});
+    const uint64_t number = send({Command::Core, nullptr, false, core.get()});
+    if (m_core) m_retired.push_back({number, nullptr, std::move(m_core), std::move(m_pins)});
+    m_core = std::move(core);
+    m_pins = std::move(pins);
+    m_unpinned = true;
     m_pollTimer.stop();
-    m_loaded = valid;
-    m_endTick = endTick.value_or(0);
-    if (valid)
-        m_midi = midiFile;
-    else
-        m_midi.clear();
-    m_messages.drain();
-    return valid;
+    m_soundFont = path;
+    qCDebug(lcSound, "Synthesiser: %s at %d Hz, %d-frame buffers, SDL driver %s",
+            qUtf8Printable(path), m_sampleRate, m_bufferFrames, m_device->driver().c_str());
+    emit soundFontReady();
+    startIfReady();
+}
+
+void SynthEngine::setSoundFont(const QString& path) {
+    QString error;
+    if (!checkSoundFont(path, &error)) {
+        emit soundFontFailed(error);
+        return;
+    }
+    startFontLoad(path);
+}
+
+uint64_t SynthEngine::send(const Command& command) {
+    // The audio thread empties the ring every block; full means a burst of commands.
+    while (!m_commands.push(command))
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return m_commands.produced();
+}
+
+bool SynthEngine::load(const std::vector<uint8_t>& midiFile) {
+    cancelParse();
+    stop();
+    m_loadError.clear();
+    std::string error;
+    std::shared_ptr<const MidiSequence> sequence =
+        MidiSequence::parse(midiFile, m_sampleRate, &error);
+    if (!sequence) qCDebug(lcSound, "%s", error.c_str());
+    setLoaded(std::move(sequence));
+    return m_loaded;
 }
 
 bool SynthEngine::loadFile(const std::string& path) {
+    cancelParse();
+    stop();
+    setLoaded(nullptr);
+    m_loadError.clear();
     const QString name = QString::fromStdString(path);
-    const QByteArray local = QFile::encodeName(name);
-    QFile file(name);
-    if (!fluid_is_midifile(local.constData()) || !file.open(QIODevice::ReadOnly)) {
-        if (!path.empty()) qCDebug(lcSound, "Not a MIDI file: %s", local.constData());
-        return load({});
+    const QFileInfo info(name);
+    if (path.empty() || !info.isFile()) return false;
+    if (static_cast<uint64_t>(info.size()) > MidiSequence::kMaxFileBytes) {
+        m_loadError = QStringLiteral("The MIDI file %1 is larger than %2 MB and is not played.")
+                          .arg(name)
+                          .arg(MidiSequence::kMaxFileBytes >> 20)
+                          .toStdString();
+        qCWarning(lcSound, "%s", m_loadError.c_str());
+        return false;
     }
-    const QByteArray bytes = file.readAll();
-    return load(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly) || file.read(4) != "MThd") {
+        qCDebug(lcSound, "Not a MIDI file: %s", qUtf8Printable(name));
+        return false;
+    }
+    file.close();
+    const uint64_t generation = ++m_parseGeneration;
+    m_cancelParse.store(false);
+    m_parse = std::thread([this, generation, name, rate = m_sampleRate] {
+        QFile in(name);
+        std::string error = "The MIDI file could not be read.";
+        std::shared_ptr<const MidiSequence> sequence;
+        if (in.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = in.read(MidiSequence::kMaxFileBytes);
+            sequence = MidiSequence::parse(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                           static_cast<size_t>(bytes.size()), rate, &error,
+                                           &m_cancelParse);
+        }
+        if (m_cancelParse.load()) return;
+        QMetaObject::invokeMethod(
+            this, [this, generation, sequence, error] { fileParsed(generation, sequence, error); },
+            Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void SynthEngine::fileParsed(uint64_t generation, std::shared_ptr<const MidiSequence> sequence,
+                             const std::string& error) {
+    if (generation != m_parseGeneration) return;
+    if (m_parse.joinable()) m_parse.join();
+    if (!sequence) {
+        qCWarning(lcSound, "%s", error.c_str());
+        m_queuedPlay.reset();
+    }
+    setLoaded(std::move(sequence));
+    startIfReady();
+}
+
+void SynthEngine::cancelParse() {
+    if (!m_parse.joinable()) return;
+    m_cancelParse.store(true);
+    m_parse.join();
+    ++m_parseGeneration;  // a result already on its way is ignored
+}
+
+void SynthEngine::setLoaded(std::shared_ptr<const MidiSequence> sequence) {
+    m_loaded = sequence != nullptr;
+    m_sequence = std::move(sequence);
 }
 
 void SynthEngine::play(bool loop) {
-    if (!m_loaded) return;
-    // FluidSynth would reload a file without length endlessly inside one block.
-    loop = loop && m_endTick > 0;
-    bool started = false;
-    {
-        SdlAudioDevice::Lock lock(*m_device);
-        stopLocked();
-        // A fresh player each time: a finished one cannot be started again.
-        m_player = createPlayer(m_synth, m_midi, loop ? -1 : 1);
-        if (m_player && fluid_player_play(m_player.get()) == FLUID_OK) {
-            m_watchedPlayer = m_player.get();
-            m_watchedEndTick = loop ? INT64_MAX : int64_t{m_endTick};
-            m_playStartFrame = m_frames.load(std::memory_order_relaxed);
-            started = true;
-        }
-    }
-    if (started)
-        m_pollTimer.start();
-    else
-        qCWarning(lcSound, "The synthesiser's player could not be started");
+    if (!hasLoaded()) return;
+    m_queuedPlay = loop;
+    startIfReady();
+}
+
+// Sends the queued Play once both the font and the file are ready.
+void SynthEngine::startIfReady() {
+    if (!m_queuedPlay || !m_core || !m_sequence) return;
+    const bool loop = *m_queuedPlay;
+    m_queuedPlay.reset();
+    pinForPlay(m_sequence->presets());
+    m_playCommand = send({Command::Play, m_sequence.get(), loop});
+    // The audio thread lets go of the sequence when it takes the next command.
+    m_retired.push_back({m_playCommand + 1, m_sequence, nullptr, nullptr});
+    m_playPresets = m_sequence->presets();
+    m_unpinned = false;
+    m_pollTimer.start();
+}
+
+// Loading samples holds the synth's API mutex for milliseconds: the audio
+// thread is told to leave the API alone first, and the lock (taken once the
+// callback under way, which may not have seen that yet, has returned) makes
+// sure it does.
+void SynthEngine::pinForPlay(const std::vector<PresetRef>& presets) {
+    if (m_pins->pinned(presets)) return;
+    m_apiHeld.store(true);
+    { SdlAudioDevice::Lock lock(*m_device); }
+    m_pins->pin(presets);
+    m_apiHeld.store(false);
 }
 
 void SynthEngine::stop() {
-    {
-        SdlAudioDevice::Lock lock(*m_device);
-        stopLocked();
-    }
+    m_queuedPlay.reset();
+    if (m_core) send({Command::Stop});
     m_pollTimer.stop();
+    collect();
     m_messages.drain();
 }
 
-void SynthEngine::stopLocked() {
-    if (m_player) fluid_player_stop(m_player.get());
-    // At once, without the release phase, on every channel.
-    fluid_synth_all_sounds_off(m_synth, -1);
-    m_player.reset();
-    m_watchedPlayer = nullptr;
-    m_finished.store(false, std::memory_order_relaxed);
+int64_t SynthEngine::playStartFrame() const {
+    if (m_playCommand == 0 || m_startedCommand.load(std::memory_order_acquire) != m_playCommand)
+        return -1;
+    return m_startFrame.load(std::memory_order_relaxed);
 }
 
 int64_t SynthEngine::clockMs() const {
@@ -152,7 +262,7 @@ int64_t SynthEngine::clockMs() const {
 
 void SynthEngine::setMasterVolume(int hundredthsOfDb) {
     m_volume = std::clamp(hundredthsOfDb, kMinVolume, kMaxVolume);
-    fluid_synth_set_gain(m_synth, gainForVolume(m_volume));
+    if (m_core) fluid_synth_set_gain(m_core->synth.get(), gainForVolume(m_volume));
 }
 
 void SynthEngine::setEndOfPlaybackHandler(std::function<void()> handler) {
@@ -169,9 +279,22 @@ void SynthEngine::setAudioProcessor(std::unique_ptr<AudioProcessor> processor) {
     m_processorOwner = std::move(processor);
 }
 
+// Frees what the audio thread has let go of, and unpins the presets the last
+// started sequence does not use (their channels were reset at its start).
+void SynthEngine::collect() {
+    const uint64_t consumed = m_commands.consumed();
+    std::erase_if(m_retired, [consumed](const Retired& r) { return consumed >= r.until; });
+    if (!m_unpinned && m_pins &&
+        m_startedCommand.load(std::memory_order_acquire) == m_playCommand) {
+        m_pins->keepOnly(m_playPresets);
+        m_unpinned = true;
+    }
+}
+
 void SynthEngine::poll() {
     m_messages.drain();
-    if (!m_finished.exchange(false, std::memory_order_acquire)) return;
+    collect();
+    if (m_finishedCommand.load(std::memory_order_acquire) != m_playCommand) return;
     m_pollTimer.stop();
     if (m_endHandler) {
         const auto handler = m_endHandler;  // it may replace itself
@@ -185,19 +308,53 @@ void SynthEngine::audioCallback(void* userdata, Uint8* stream, int bytes) {
                                                 bytes / kFrameBytes);
 }
 
+void SynthEngine::apply(const Command& command, uint64_t number) noexcept {
+    switch (command.kind) {
+        case Command::Play:
+            m_player.play(command.sequence, command.loop);
+            m_audioPlayCommand = number;
+            break;
+        case Command::Stop:
+            m_player.stop();
+            break;
+        case Command::Core:
+            m_audioCore = command.core;
+            m_player.setSynth(command.core->synth.get());
+            break;
+    }
+}
+
 void SynthEngine::render(float* interleaved, int frames) noexcept {
+    const auto began = std::chrono::steady_clock::now();
     AudioThreadMessages::Scope parkMessages(&m_messages);
-    fluid_synth_write_float(m_synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+    while (const Command* command = m_commands.peek()) {
+        // A new font waits until the old one has faded out.
+        if (command->kind == Command::Core && m_player.fading()) break;
+        apply(*command, m_commands.consumed() + 1);
+        m_commands.pop();
+    }
+    const int64_t blockStart = m_frames.load(std::memory_order_relaxed);
+    if (m_audioCore) {
+        const int64_t synthStart = m_player.frame();
+        m_player.render(interleaved, frames, m_apiHeld.load());
+        int64_t start = 0;
+        if (m_player.takeStarted(&start)) {
+            m_startFrame.store(blockStart + (start - synthStart), std::memory_order_relaxed);
+            m_startedCommand.store(m_audioPlayCommand, std::memory_order_release);
+        }
+        if (m_player.takeFinished())
+            m_finishedCommand.store(m_audioPlayCommand, std::memory_order_release);
+    } else {
+        std::fill(interleaved, interleaved + 2 * frames, 0.0f);  // the font is still loading
+    }
     if (AudioProcessor* processor = m_processor.load(std::memory_order_acquire))
         processor->process(interleaved, frames);
     m_frames.fetch_add(frames, std::memory_order_release);
-    // The player's own end comes two seconds after the last voice has died
-    // away (it waits for reverb); the tick of its last event is exact.
-    if (m_watchedPlayer && (fluid_player_get_current_tick(m_watchedPlayer) >= m_watchedEndTick ||
-                            fluid_player_get_status(m_watchedPlayer) == FLUID_PLAYER_DONE)) {
-        m_watchedPlayer = nullptr;
-        m_finished.store(true, std::memory_order_release);
-    }
+    const int64_t took = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now() - began)
+                             .count();
+    if (took > m_longestCallbackNs.load(std::memory_order_relaxed))
+        m_longestCallbackNs.store(took, std::memory_order_relaxed);
 }
 
 }  // namespace qn

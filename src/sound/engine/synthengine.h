@@ -1,17 +1,21 @@
 #pragma once
 
-// The audio services: FluidSynth renders, its player plays the
-// Standard MIDI File bytes of the model's writers from memory, SDL2 carries
-// the sound to the output device. Playback time is the audio clock: the
-// player advances with the frames rendered, and clockMs() counts them.
+// The audio services: FluidSynth renders, a SequencePlayer dispatches the
+// events of the Standard MIDI Files it is given at their exact frames, SDL2
+// carries the sound to the output device. Playback time is the audio clock:
+// clockMs() counts the frames rendered.
 //
-// Threads: every public function is called on the user-interface thread. The
-// SDL callback (the audio thread) renders, runs the AudioProcessor, counts
-// frames and notices when a started player has finished; it waits for no lock
-// that the user-interface thread holds for more than a few quick calls,
-// allocates nothing of its own, and never logs or calls Qt. Players are
-// created and deleted while the device is locked, because FluidSynth forbids
-// that while the synth renders.
+// Threads: every public function is called on the user-interface thread.
+// Files are parsed into MidiSequences there (the composition's own bytes) or
+// on a worker thread (a user's MIDI file); the sound font loads on a worker
+// thread into a complete synth. Both reach the audio thread as commands
+// through a lock-free ring, and the audio thread acknowledges each, after
+// which what it no longer uses is freed here. The SDL callback (the audio
+// thread) renders, runs the AudioProcessor and counts frames; it allocates
+// nothing, never logs or calls Qt, and waits for no lock but FluidSynth's own
+// API mutex, which the user-interface thread holds only for single quick
+// calls: while it pins presets (reading samples, up to tens of milliseconds)
+// the callback renders without calling the synth's API.
 
 #include <QObject>
 #include <QString>
@@ -20,11 +24,16 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "fluidhandles.h"
+#include "commandring.h"
+#include "midisequence.h"
+#include "presetpins.h"
 #include "sdlaudiodevice.h"
+#include "sequenceplayer.h"
 #include "sound/audioengine.h"
 #include "sound/audioprocessor.h"
 #include "soundlog.h"
@@ -45,19 +54,26 @@ class SynthEngine final : public QObject, public AudioEngine {
     };
     struct Created {
         std::unique_ptr<SynthEngine> engine;
-        // Why there is no engine (no synthesiser, no sound font): the
+        // Why there is no engine (no sound font, no audio output): the
         // informative text under "Could not initialize DirectMusic.".
         QString error;
         // For the status bar when the engine plays silently through the dummy driver.
         QString status;
     };
+    // Opens the device and returns at once: the sound font, found and checked
+    // here, loads in the background and soundFontReady() or soundFontFailed()
+    // follows. Meanwhile the engine plays silence and queues Play.
     static Created create(const Options& options);
     static Created create() { return create(Options{}); }
     ~SynthEngine() override;
 
     bool load(const std::vector<uint8_t>& midiFile) override;
+    // Reads and parses the file on a worker thread; false at once when it is
+    // missing, too large (lastLoadError() says so) or has no MIDI header. A
+    // play() meanwhile starts when the file is ready; a damaged file then plays nothing.
     bool loadFile(const std::string& path) override;
-    bool hasLoaded() const override { return m_loaded; }
+    bool hasLoaded() const override { return m_loaded || m_parse.joinable(); }
+    std::string lastLoadError() const override { return m_loadError; }
     void play(bool loop) override;
     void stop() override;
     int64_t clockMs() const override;
@@ -69,51 +85,110 @@ class SynthEngine final : public QObject, public AudioEngine {
     // thread can no longer be inside it.
     void setAudioProcessor(std::unique_ptr<AudioProcessor> processor) override;
 
+    // Loads another sound font in the background and swaps it in when ready,
+    // keeping the volume and the effects; what plays then stops. On failure
+    // the current font plays on and soundFontFailed() says why.
+    void setSoundFont(const QString& path);
+    // The font that plays (or, before the first is ready, the one loading).
+    const QString& soundFont() const { return m_soundFont; }
+    bool isSoundFontReady() const { return m_core != nullptr; }
+
     int sampleRate() const override { return m_sampleRate; }
     int bufferFrames() const { return m_bufferFrames; }
     int masterVolume() const { return m_volume; }
-    const QString& soundFont() const { return m_soundFont; }
     QString audioDriver() const { return QString::fromStdString(m_device->driver()); }
     // Frames rendered since the engine started (audio clock in frames).
     int64_t framesRendered() const { return m_frames.load(std::memory_order_acquire); }
-    // The audio clock in frames at which the last play() started its file:
-    // the player's time 0 is the first frame of the next block rendered.
-    int64_t playStartFrame() const { return m_playStartFrame; }
+    // The audio clock in frames at which the last play()'s file has its frame
+    // 0 (where an event at tick 0 sounds); -1 until the audio thread has started it.
+    int64_t playStartFrame() const;
+    // The longest audio callback since the last reset, in nanoseconds (for the benchmarks).
+    int64_t longestCallbackNs() const {
+        return m_longestCallbackNs.load(std::memory_order_relaxed);
+    }
+    void resetLongestCallback() { m_longestCallbackNs.store(0, std::memory_order_relaxed); }
     // Whether a started file is still playing (not stopped, not finished).
     bool isPlaying() const { return m_pollTimer.isActive(); }
 
+  signals:
+    // A sound font has loaded and plays from now on (the first, or setSoundFont's).
+    void soundFontReady();
+    // A sound font could not be loaded; `error` is a sentence for the user.
+    void soundFontFailed(const QString& error);
+
   private:
+    struct Command {
+        enum Kind { Play, Stop, Core } kind = Stop;
+        const MidiSequence* sequence = nullptr;
+        bool loop = false;
+        SynthCore* core = nullptr;
+    };
+    struct Retired {
+        uint64_t until;  // freed once the audio thread has consumed this many commands
+        std::shared_ptr<const MidiSequence> sequence;
+        std::shared_ptr<SynthCore> core;
+        std::unique_ptr<PresetPins> pins;
+    };
+
     SynthEngine() = default;
     static void audioCallback(void* userdata, Uint8* stream, int bytes);
-    void render(float* interleaved, int frames) noexcept;  // audio thread
-    void stopLocked();                                     // with the device locked
-    void poll();  // user-interface thread, while something plays
+    void render(float* interleaved, int frames) noexcept;          // audio thread
+    void apply(const Command& command, uint64_t number) noexcept;  // audio thread
 
-    // Deleted in reverse order: the device (and so the callback) goes first.
-    SynthCore m_core;
-    FluidPlayer m_player;  // the file playing or last played; created by play()
-    std::unique_ptr<AudioProcessor> m_processorOwner;
-    std::unique_ptr<SdlAudioDevice> m_device;
+    uint64_t send(const Command& command);
+    void startFontLoad(const QString& path);
+    void fontLoaded(uint64_t generation, const QString& path, std::shared_ptr<SynthCore> core,
+                    const QString& error);
+    void fileParsed(uint64_t generation, std::shared_ptr<const MidiSequence> sequence,
+                    const std::string& error);
+    void cancelParse();
+    void setLoaded(std::shared_ptr<const MidiSequence> sequence);
+    void startIfReady();
+    void pinForPlay(const std::vector<PresetRef>& presets);
+    void collect();
+    void poll();
 
-    QString m_soundFont;
+    std::unique_ptr<SdlAudioDevice> m_device;  // first: its callback uses all below
     int m_sampleRate = kDefaultSampleRate;
     int m_bufferFrames = 256;
+
+    // User-interface thread.
+    QString m_soundFont;
     int m_volume = 0;
-    std::vector<uint8_t> m_midi;  // the loaded file
-    uint32_t m_endTick = 0;       // its last event's tick
-    int64_t m_playStartFrame = 0;
+    std::shared_ptr<SynthCore> m_core;  // null until the first font is ready
+    std::unique_ptr<PresetPins> m_pins;
+    std::shared_ptr<const MidiSequence> m_sequence;  // loaded
     bool m_loaded = false;
+    std::string m_loadError;
+    std::optional<bool> m_queuedPlay;      // its loop flag, waiting for the font or the file
+    uint64_t m_playCommand = 0;            // the number of the last Play sent
+    std::vector<PresetRef> m_playPresets;  // its presets
+    bool m_unpinned = true;                // the presets the last Play no longer needs are unpinned
+    std::vector<Retired> m_retired;
+    std::unique_ptr<AudioProcessor> m_processorOwner;
     std::function<void()> m_endHandler;
     QTimer m_pollTimer;
     AudioThreadMessages m_messages;
+    std::thread m_fontThread;
+    uint64_t m_fontGeneration = 0;
+    std::thread m_parse;
+    std::atomic<bool> m_cancelParse{false};
+    uint64_t m_parseGeneration = 0;
 
     // Shared with the audio thread.
-    fluid_synth_t* m_synth = nullptr;           // set before the device starts
-    fluid_player_t* m_watchedPlayer = nullptr;  // written while the device is locked
-    int64_t m_watchedEndTick = 0;               // its end; never reached when looping
-    std::atomic<AudioProcessor*> m_processor{nullptr};
+    CommandRing<Command, 64> m_commands;
     std::atomic<int64_t> m_frames{0};
-    std::atomic<bool> m_finished{false};
+    std::atomic<uint64_t> m_startedCommand{0};  // the Play whose start frame is m_startFrame
+    std::atomic<int64_t> m_startFrame{0};
+    std::atomic<uint64_t> m_finishedCommand{0};  // the Play that has played to its end
+    std::atomic<AudioProcessor*> m_processor{nullptr};
+    std::atomic<int64_t> m_longestCallbackNs{0};
+    std::atomic<bool> m_apiHeld{false};  // the user-interface thread pins presets
+
+    // Audio thread.
+    SequencePlayer m_player{kDefaultSampleRate};
+    SynthCore* m_audioCore = nullptr;
+    uint64_t m_audioPlayCommand = 0;
 };
 
 }  // namespace qn

@@ -55,8 +55,9 @@ void Playback::resume() {
     s.Paused = false;
 
     const int t = m_edit.ActiveTrack;
-    const auto midi = s.activeTrackOnly ? midiRange(t, t, s.ResumeNote, m_composition.NoteCount[t])
-                              : midiRange(0, kLastTrack, s.ResumeNote, m_composition.SongLength);
+    const auto midi = s.activeTrackOnly
+                          ? midiRange(t, t, s.ResumeNote, m_composition.NoteCount[t])
+                          : midiRange(0, kLastTrack, s.ResumeNote, m_composition.SongLength);
     if (!loadAndApplyEffects(midi)) {
         m_display.showCritical(kLoadErrorTitle, kLoadErrorText);
         return;
@@ -89,7 +90,7 @@ void Playback::freshStart() {
         const int first = e.ScrollPos + e.SelStart;
         const int last = e.ScrollPos + e.SelEnd;
         midi = s.activeTrackOnly ? midiRange(t, t, first, last)
-                       : midiRange(e.SelTrackFrom, e.SelTrackTo, first, last);
+                                 : midiRange(e.SelTrackFrom, e.SelTrackTo, first, last);
         const int steps = e.SelEnd - e.SelStart;
         s.PlayDuration =
             static_cast<float>((steps + 1) * kSelectionTenthsPerStepTimesDivision / c.Division);
@@ -204,7 +205,12 @@ void Playback::FromSelection() {
 void Playback::PlayMidiFile(const std::string& path) {
     // An empty path (the dialog was cancelled) fails to load, silently.
     if (m_engine.hasLoaded()) m_engine.stop();
-    if (!m_engine.loadFile(path)) return;
+    if (!m_engine.loadFile(path)) {
+        // Only a refusal says why; a file that is not MIDI is ignored.
+        if (const std::string why = m_engine.lastLoadError(); !why.empty())
+            m_display.showCritical(kLoadErrorTitle, why);
+        return;
+    }
     if (m_fx) m_fx();
     m_engine.play(m_state.loop);
 }

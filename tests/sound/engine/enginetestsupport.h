@@ -61,11 +61,19 @@ inline OfflineRenderer& renderer() {
 }
 
 inline std::vector<float> render(const std::vector<uint8_t>& midi,
-                                 const RenderOptions& options = {}) {
+                                 const RenderOptions& options = {},
+                                 RenderResult* result = nullptr) {
     QString error;
-    auto samples = renderer().renderToBuffer(midi, options, &error);
-    EXPECT_TRUE(samples) << error.toStdString();
-    return samples ? std::move(*samples) : std::vector<float>{};
+    std::vector<float> samples;
+    const auto r = renderer().render(
+        midi, options,
+        [&samples](const float* s, int frames) {
+            samples.insert(samples.end(), s, s + 2 * frames);
+        },
+        &error);
+    EXPECT_TRUE(r) << error.toStdString();
+    if (r && result) *result = *r;
+    return samples;
 }
 
 inline double msAtFrame(uint64_t frame) {

@@ -77,6 +77,7 @@ class SynthEngineTest : public testing::Test {
         auto created = SynthEngine::create();
         ASSERT_TRUE(created.engine) << created.error.toStdString();
         s_engine = created.engine.release();
+        ASSERT_TRUE(waitUntil([] { return s_engine->isSoundFontReady(); }));
     }
     static void TearDownTestSuite() { delete std::exchange(s_engine, nullptr); }
     void SetUp() override {
@@ -122,13 +123,20 @@ TEST_F(SynthEngineTest, LoadTakesMidiFilesFromMemoryOrDiskAndRejectsOtherBytes) 
     };
     const auto song = write("song.mid", QByteArray(reinterpret_cast<const char*>(midi.data()),
                                                    static_cast<qsizetype>(midi.size())));
+    // A file is parsed in the background and counts as loaded meanwhile.
     for (const auto& [path, valid] : {std::pair{song, true},
                                       {write("notes.txt", "COMPOSITIONNAMEx\r\n"), false},
                                       {dir.filePath("missing.mid").toStdString(), false},
                                       {std::string(), false}}) {
         EXPECT_EQ(engine().loadFile(path), valid) << path;
         EXPECT_EQ(engine().hasLoaded(), valid) << path;
+        EXPECT_TRUE(engine().lastLoadError().empty());
     }
+    // Too large: refused unread, with a reason for the user.
+    QFile huge(QString::fromStdString(write("huge.mid", "MThd")));
+    ASSERT_TRUE(huge.resize(qint64{MidiSequence::kMaxFileBytes} + 1));
+    EXPECT_FALSE(engine().loadFile(huge.fileName().toStdString()));
+    EXPECT_NE(engine().lastLoadError().find("64 MB"), std::string::npos);
 }
 
 TEST_F(SynthEngineTest, PlaySoundsTheFileAndCallsTheEndHandlerOnceAtItsEnd) {
@@ -154,7 +162,7 @@ TEST_F(SynthEngineTest, PlaySoundsTheFileAndCallsTheEndHandlerOnceAtItsEnd) {
 }
 
 // A held organ note: the master volume acts at once, Stop silences within
-// the block under way, and neither ends the playback.
+// one block, and neither ends the playback.
 TEST_F(SynthEngineTest, VolumeAndStopActAtOnceOnWhatPlays) {
     ASSERT_TRUE(engine().load(midiOf(*composition(32, {{12, 110, 5}}))));
     engine().play(false);
@@ -172,7 +180,8 @@ TEST_F(SynthEngineTest, VolumeAndStopActAtOnceOnWhatPlays) {
     engine().stop();
     EXPECT_GT(probe->loudest(before - 1, before), kSilent * 10);
     probe->waitBlocks(40);
-    EXPECT_LE(probe->loudest(before + 1, probe->count()), kSilent);
+    // The block under way or the next fades out; silence after that.
+    EXPECT_LE(probe->loudest(before + 2, probe->count()), kSilent);
     EXPECT_FALSE(engine().isPlaying());
     EXPECT_EQ(ends, 0);
 }
@@ -233,6 +242,40 @@ TEST(SynthEngineCreate, FailsWithAReasonWithoutASoundFontAndFallsBackToTheDummyD
     // It plays on, silently, with its clock running.
     const int64_t first = created.engine->clockMs();
     EXPECT_TRUE(waitUntil([&] { return created.engine->clockMs() > first; }));
+}
+
+// The window comes before the font: a Play asked for while it loads waits and then sounds.
+TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
+    auto created = SynthEngine::create();
+    ASSERT_TRUE(created.engine) << created.error.toStdString();
+    SynthEngine& engine = *created.engine;
+    int ready = 0;
+    QObject::connect(&engine, &SynthEngine::soundFontReady, [&ready] { ++ready; });
+    auto* probe = new Probe;
+    engine.setAudioProcessor(std::unique_ptr<AudioProcessor>(probe));
+    ASSERT_TRUE(engine.load(midiOf(*composition(64, {{12, 110, 5}}))));
+    engine.play(false);
+    EXPECT_FALSE(engine.isSoundFontReady());
+    EXPECT_TRUE(waitUntil([&] { return probe->loudest(0, probe->count()) > kLoud; }));
+    EXPECT_EQ(ready, 1);
+}
+
+// A file that passes the quick check but does not load: the failure signal,
+// which ends the program at start-up.
+TEST(SynthEngineFont, ABrokenFontFailsAfterTheEngineIsCreated) {
+    QTemporaryDir dir;
+    QFile broken(dir.filePath(QStringLiteral("broken.sf2")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("RIFF\x20\0\0\0sfbkLIST", 16) + QByteArray(40, 'x'));
+    broken.close();
+    auto created = SynthEngine::create({.soundFont = broken.fileName()});
+    ASSERT_TRUE(created.engine) << created.error.toStdString();
+    QString failure;
+    QObject::connect(created.engine.get(), &SynthEngine::soundFontFailed,
+                     [&failure](const QString& error) { failure = error; });
+    EXPECT_TRUE(waitUntil([&] { return !failure.isEmpty(); }));
+    EXPECT_TRUE(failure.contains(broken.fileName())) << failure.toStdString();
+    EXPECT_FALSE(created.engine->isSoundFontReady());
 }
 
 }  // namespace

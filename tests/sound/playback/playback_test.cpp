@@ -160,6 +160,12 @@ TEST(PlaybackTest, LoadFailureShowsTheMessageOnlyForPlay) {
         EXPECT_FALSE(f.display.timer);
         EXPECT_EQ(f.display.messages, k.message ? std::vector{loadError} : std::vector<Message>{});
     }
+    // A MIDI file refused for its size says why.
+    PlaybackRig f(30);
+    f.engine.loadSucceeds = false;
+    f.engine.loadError = "too large";
+    f.p.PlayMidiFile("/music/huge.mid");
+    EXPECT_EQ(f.display.messages, (std::vector<Message>{{"Couldn't load", "too large"}}));
 }
 
 TEST(PlaybackTest, ResumeContinuesFromTheNoteUnderTheLastPosition) {
