@@ -17,6 +17,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <array>
+#include <memory>
 #include <optional>
 
 #include "clientview.h"
@@ -253,12 +255,9 @@ void MainWindow::showSoundStartError(const QString& reason) {
 void MainWindow::watchFirstSoundFont(SynthEngine& synth, const QString& status) {
     statusBar()->showMessage(tr("Loading sound font\u2026"));
     auto ready = std::make_shared<bool>(false);
-    connect(&synth, &SynthEngine::soundFontReady, this, [this, ready, status] {
-        if (std::exchange(*ready, true)) return;
-        if (status.isEmpty())
-            statusBar()->clearMessage();
-        else
-            statusBar()->showMessage(status);
+    m_soundStatus = status;
+    connect(&synth, &SynthEngine::soundFontReady, this, [this, ready] {
+        if (!std::exchange(*ready, true)) showSoundStatus();
     });
     connect(&synth, &SynthEngine::soundFontFailed, this, [this, ready](const QString& error) {
         if (*ready) return;
@@ -266,6 +265,14 @@ void MainWindow::watchFirstSoundFont(SynthEngine& synth, const QString& status) 
         showSoundStartError(error);
         QCoreApplication::exit(1);
     });
+}
+
+// What the status bar says about the sound once no font is loading.
+void MainWindow::showSoundStatus() {
+    if (m_soundStatus.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(m_soundStatus);
 }
 
 void MainWindow::connectSound() {
@@ -681,11 +688,31 @@ QString MainWindow::soundFontInUse() {
 // The Options dialog's Sound tab chose a font: it is kept for the next start
 // (written with the other settings at shutdown) and played from now on.
 void MainWindow::useSoundFont(const QString& path) {
-    m_session.settings().soundFont = path;
-    if ([[maybe_unused]] auto* synth = dynamic_cast<SynthEngine*>(&m_sound->engine())) {
-        // MERGE: the one call site of the engine's font change, loading in the background:
-        // synth->setSoundFont(path);
+    auto* synth = dynamic_cast<SynthEngine*>(&m_sound->engine());
+    if (!synth) {
+        m_session.settings().soundFont = path;
+        return;
     }
+    // The setting takes the new font only once it has loaded, so a font that
+    // fails can never stop the next start; the old one plays on meanwhile.
+    statusBar()->showMessage(tr("Loading sound font\u2026"));
+    auto connections = std::make_shared<std::array<QMetaObject::Connection, 2>>();
+    const auto finish = [this, connections] {
+        for (const auto& connection : *connections)
+            disconnect(connection);
+        showSoundStatus();
+    };
+    (*connections)[0] = connect(synth, &SynthEngine::soundFontReady, this, [this, path, finish] {
+        m_session.settings().soundFont = path;
+        finish();
+    });
+    (*connections)[1] =
+        connect(synth, &SynthEngine::soundFontFailed, this, [this, finish](const QString& error) {
+            finish();
+            m_dialogs->message(QMessageBox::Warning, tr("Quillnote"),
+                               tr("The sound font could not be loaded."), error);
+        });
+    synth->setSoundFont(path);
 }
 
 void MainWindow::changeInstrument() {

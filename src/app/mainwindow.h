@@ -135,6 +135,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     void connectSound();
     void showSoundStartError(const QString& reason);
     void watchFirstSoundFont(SynthEngine& synth, const QString& status);
+    void showSoundStatus();
     void setMode(Command on, Command off, bool enabled);
     void toggleEffect(Effect effect);
     void SetupFX();
@@ -162,6 +163,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     DocumentSession m_session;
     EffectsDialogValues m_effectValues;
     bool m_recordMode = true;
+    QString m_soundStatus;  // "playing silently" when no device opened, else empty
     bool m_expandedScale = false;
     int m_listInstrument = 0;
     // The instruments the track instrument dialog's boxes start with: those of the settings.

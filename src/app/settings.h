@@ -59,7 +59,7 @@ class Settings {
     // set by hand and never written back.
     int autosaveSeconds = 30;
     // Key "soundfont": the font chosen in Options or set by hand; empty: none chosen.
-    QString soundFont;
+    QString soundFont{};
 
   private:
     void writeFirstRunValues(QSettings& store);
