@@ -11,6 +11,7 @@ enum class Command {
     Open,
     Save,
     SaveMidi,
+    ExportAudio,
     PlayMidi,
     PrintSetup,
     PrintPreview,

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "audioexporter.h"
 #include "clientview.h"
 #include "commandmap.h"
 #include "documentfile.h"
@@ -365,6 +366,10 @@ void MainWindow::dispatch(Command command) {
             return;
         case Command::SaveMidi:
             return m_session.SaveMidi_Click();
+        case Command::ExportAudio:
+            if (!m_audioExporter) m_audioExporter = new AudioExporter(this, *m_dialogs);
+            return m_audioExporter->ExportAudio_Click(c, m_effectValues, m_session.store(),
+                                                      m_session.documentPath());
         case Command::PrintSetup:
             return printing().PrintSetup_Click();
         case Command::PrintPreview:

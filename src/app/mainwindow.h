@@ -31,6 +31,7 @@ namespace print {
 class PrintCommands;
 }
 
+class AudioExporter;
 class ClientScene;
 class ClientView;
 class CommandMap;
@@ -89,6 +90,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     InstrumentDialog* instrumentDialog() const { return m_instrumentDialog; }
     OctaveDialog* octaveDialog() const;  // while one is open
     HelpWindow* helpWindow() const { return m_helpWindow; }
+    AudioExporter* audioExporter() const { return m_audioExporter; }  // after the first export
 
     // The instrument label of track t takes the instrument chosen in the combo box.
     void InstLabel_Click(int t);
@@ -161,6 +163,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     InstrumentDialog* m_instrumentDialog = nullptr;
     QPointer<OctaveDialog> m_octaveDialog;
     HelpWindow* m_helpWindow = nullptr;
+    AudioExporter* m_audioExporter = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_instrumentCombo = nullptr;
     QGraphicsEllipseItem* m_recordIndicator = nullptr;

@@ -19,6 +19,7 @@ TEST(OfflineRender, RendersTheCompositionAndTheLastNotesReleaseThenStops) {
         midiOf(*c), {},
         [&samples](const float* s, int frames) {
             samples.insert(samples.end(), s, s + 2 * frames);
+            return true;
         },
         &error);
     ASSERT_TRUE(r) << error.toStdString();
@@ -37,7 +38,7 @@ TEST(OfflineRender, RendersTheCompositionAndTheLastNotesReleaseThenStops) {
          {std::vector<uint8_t>{}, std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0, 0, 0}}) {
         int calls = 0;
         EXPECT_FALSE(renderer().render(
-            notMidi, {}, [&calls](const float*, int) { ++calls; }, &error));
+            notMidi, {}, [&calls](const float*, int) { return ++calls > 0; }, &error));
         EXPECT_FALSE(error.isEmpty());
         EXPECT_EQ(calls, 0);
     }
