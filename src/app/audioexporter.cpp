@@ -65,7 +65,9 @@ void AudioExporter::start(AudioExportJob job) {
     m_progress->setWindowTitle(tr("Export Audio"));
     m_progress->setRange(0, 1000);
     m_progress->setMinimumDuration(0);
+    // The Cancel button, closing the dialog and Escape all cancel.
     connect(m_progress, &QProgressDialog::canceled, this, [this] { m_cancel = true; });
+    connect(m_progress, &QDialog::rejected, this, [this] { m_cancel = true; });
     m_clock.start();
     showProgress();
     m_progress->show();

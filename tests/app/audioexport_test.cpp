@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "app/audioexporter.h"
+#include "app/commandmap.h"
+#include "apptestsupport.h"
 #include "audiofiles.h"
 #include "compositions.h"
 #include "model/documentcommands.h"
@@ -92,6 +99,36 @@ TEST(AudioExport, AnExportThatDoesNotFinishLeavesNoFile) {
         EXPECT_EQ(old.readAll(), "old contents");
         old.close();
     }
+}
+
+class ExportAudioWindow : public test::WindowTest {};
+
+// The menu item exports in the background while its progress dialog shows;
+// the dialog's Cancel leaves no file; a name of another type is refused.
+TEST_F(ExportAudioWindow, TheMenuItemExportsInTheBackgroundAndCancelLeavesNoFile) {
+    auto w = makeWindow(writeFile(QStringLiteral("two.msf"), test::kTwoTrackFile));
+    dialogs->fileAnswers = {dir.filePath("two.flac"), dir.filePath("gone.wav"),
+                            dir.filePath("two.mp3")};
+    QAction* item = w->commands().menuItem(Command::ExportAudio);
+    for (const ExportOutcome expected : {ExportOutcome::Written, ExportOutcome::Cancelled}) {
+        item->trigger();
+        AudioExporter* exporter = w->audioExporter();
+        ASSERT_TRUE(exporter && exporter->running());
+        QSignalSpy finished(exporter, &AudioExporter::finished);
+        ASSERT_TRUE(exporter->progressDialog()->isVisible());
+        if (expected == ExportOutcome::Cancelled)
+            exporter->progressDialog()->findChild<QPushButton*>()->click();
+        ASSERT_TRUE(finished.wait(60000));
+        EXPECT_EQ(finished.at(0).at(0).value<ExportOutcome>(), expected);
+    }
+    EXPECT_EQ(test::readAudioFile(dir.filePath("two.flac")).info.channels, 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("gone.wav")));
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join('\n').toStdString();
+
+    item->trigger();
+    EXPECT_FALSE(w->audioExporter()->running());
+    ASSERT_EQ(dialogs->messages.size(), 1);
+    EXPECT_TRUE(dialogs->messages.at(0).contains("two.mp3"));
 }
 
 }  // namespace
