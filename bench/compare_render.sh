@@ -42,7 +42,7 @@ echo "Sound font: $(readlink -f "$font") ($(stat -Lc %s "$font") bytes)"
 echo "full.msf $(stat -c %s full.msf) bytes, full.mid $(stat -c %s full.mid) bytes"
 
 python3 - "$runs" "$quillnote" "$font" <<'PYTHON'
-import ctypes, os, statistics, subprocess, sys, time
+import ctypes, os, resource, statistics, subprocess, sys, time
 
 runs, quillnote, font = int(sys.argv[1]), sys.argv[2], sys.argv[3]
 commands = {
@@ -57,16 +57,25 @@ commands = {
     "quillnote --export-midi": [quillnote, "--export-midi", "full.msf", "x.mid"],
 }
 
+def cpu_seconds():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+# Wall-clock time, and the CPU time of the process (user + system), which a
+# machine shared with other work changes far less.
 def run(name):
-    start = time.monotonic_ns()
+    start, start_cpu = time.monotonic_ns(), cpu_seconds()
     subprocess.run(commands[name], check=True, stdout=subprocess.DEVNULL)
-    return (time.monotonic_ns() - start) / 1e9
+    return (time.monotonic_ns() - start) / 1e9, cpu_seconds() - start_cpu
 
 times = {name: [] for name in commands}
+cpu = {name: [] for name in commands}
 names = list(commands)
 for i in range(runs):  # alternating, the order flipped every round
     for name in (names if i % 2 == 0 else names[::-1]):
-        times[name].append(run(name))
+        wall, used = run(name)
+        times[name].append(wall)
+        cpu[name].append(used)
 
 # The length of each file, read with libsndfile as the program writes them.
 class Info(ctypes.Structure):
@@ -89,7 +98,8 @@ files = {"quillnote --render WAV": "q.wav", "quillnote --render FLAC": "q.flac",
          "quillnote --render Ogg": "q.ogg", "fluidsynth as configured": "fc.wav",
          "fluidsynth defaults": "fd.wav"}
 for name, t in times.items():
-    line = f"{name:<26} median {statistics.median(t):7.2f} s   min {min(t):7.2f} s"
+    line = (f"{name:<26} median {statistics.median(t):7.2f} s   min {min(t):7.2f} s   "
+            f"CPU {statistics.median(cpu[name]):7.2f} s")
     if name in files:
         seconds = seconds_of(files[name])
         line += (f"   audio {seconds:7.1f} s  {os.path.getsize(files[name]) / 1e6:6.0f} MB  "

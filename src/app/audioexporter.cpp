@@ -1,5 +1,6 @@
 #include "audioexporter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -37,12 +38,15 @@ QProgressDialog* AudioExporter::progressDialog() const {
 void AudioExporter::ExportAudio_Click(Composition& c, const EffectsDialogValues& effectValues,
                                       QSettings& store, const QString& documentPath) {
     if (running()) {
-        m_progress->raise();
+        if (m_progress) m_progress->raise();
         return;
     }
+    // The composition's own name, as a WAV file beside it.
     const QFileInfo document(documentPath);
-    m_dialogs.setSuggestedPath(documentPath.isEmpty() ? QString()
-                                                      : document.completeBaseName() + ".wav");
+    m_dialogs.setSuggestedPath(
+        documentPath.isEmpty()
+            ? QString()
+            : document.dir().filePath(document.completeBaseName() + QStringLiteral(".wav")));
     const QString path = m_dialogs.saveFileName(kAudioFilter, 1);
     if (path.isEmpty()) return;
     QString error;
