@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
+#include <vector>
 
 namespace qn {
 
@@ -12,18 +13,19 @@ namespace {
 
 // Writes a megabyte at a time: libsndfile hands over a few kilobytes per
 // call, and a SafeFile passes every write straight to the system.
-constexpr qsizetype kWriteChunk = 1 << 20;
+constexpr size_t kWriteChunk = 1 << 20;
 
 }  // namespace
 
 // libsndfile's file operations on the device, through the write buffer.
 struct AudioFileWriter::Output {
     QIODevice& device;
-    QByteArray pending;
+    std::vector<char> pending;  // cleared, never shrunk: no page faults for every chunk
     bool failed = false;
 
     bool flush() {
-        if (!pending.isEmpty() && !failed) failed = device.write(pending) != pending.size();
+        const auto size = static_cast<qint64>(pending.size());
+        if (size > 0 && !failed) failed = device.write(pending.data(), size) != size;
         pending.clear();
         return !failed;
     }
@@ -48,12 +50,13 @@ struct AudioFileWriter::Output {
     static sf_count_t write(const void* ptr, sf_count_t count, void* user) {
         Output& o = of(user);
         if (o.failed) return 0;
-        o.pending.append(static_cast<const char*>(ptr), static_cast<qsizetype>(count));
+        const auto* bytes = static_cast<const char*>(ptr);
+        o.pending.insert(o.pending.end(), bytes, bytes + count);
         return o.pending.size() < kWriteChunk || o.flush() ? count : 0;
     }
     static sf_count_t tell(void* user) {
         Output& o = of(user);
-        return o.device.pos() + o.pending.size();
+        return o.device.pos() + static_cast<qint64>(o.pending.size());
     }
 };
 
