@@ -21,6 +21,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QThread>
 #include <algorithm>
@@ -34,6 +35,7 @@
 #include "fullcomposition.h"
 #include "model/midiwriter.h"
 #include "model/notepreview.h"
+#include "sound/engine/audiofilewriter.h"
 #include "sound/engine/midisequence.h"
 #include "sound/engine/offlinerenderer.h"
 #include "sound/engine/soundfont.h"
@@ -308,7 +310,7 @@ OfflineRenderer& renderer() {
 }
 
 // The full composition cut to the first `notes` of each track, rendered
-// offline into a WAV in memory, as `quillnote --render` does.
+// offline into a WAV file in memory, as `quillnote --render` does.
 void BM_OfflineRender(benchmark::State& state) {
     auto c = makeFullComposition();
     for (int t = 0; t < kTrackCount; ++t)
@@ -317,12 +319,15 @@ void BM_OfflineRender(benchmark::State& state) {
     const auto midi = WriteMidiFile(*c, 0, kTrackCount - 1, 0, c->SongLength);
     uint64_t frames = 0;
     for (auto _ : state) {
-        WavWriter wav(renderer().sampleRate());
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
+        AudioFileWriter wav(file, AudioFileType::Wav, renderer().sampleRate());
         QString error;
         const auto r = renderer().render(
-            midi, {}, [&wav](const float* s, int n) { wav.append(s, n); }, &error);
+            midi, {}, [&wav](const float* s, int n) { return wav.write(s, n); }, &error);
         frames = r ? r->frames : 0;
-        benchmark::DoNotOptimize(wav.finish());
+        if (!wav.finish()) state.SkipWithError(qPrintable(wav.error()));
+        benchmark::DoNotOptimize(file.data().data());
     }
     const double audioSeconds = static_cast<double>(frames) / renderer().sampleRate();
     state.counters["audio_s"] = audioSeconds;

@@ -9,7 +9,7 @@ QUILLNOTE_PACKAGES=(
   # SVG pictures: the library, and its plugins (icon engine, image format) that
   # load the toolbar icons and the desktop theme's icons at run time
   qt6-svg-dev libqt6svg6
-  libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
+  libfluidsynth-dev libsdl2-dev libsndfile1-dev timgm6mb-soundfont
   librtmidi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils

@@ -12,6 +12,7 @@ enum class Command {
     Save,
     SaveMidi,
     SaveKaraoke,
+    ExportAudio,
     PlayMidi,
     PrintSetup,
     PrintPreview,

@@ -18,7 +18,7 @@ const char* const kUsage =
     "       quillnote --export-midi IN.msf OUT.mid\n"
     "       quillnote --export-kar IN.msf OUT.kar\n"
     "       quillnote --dump IN.msf\n"
-    "       quillnote --render IN.msf OUT.wav\n"
+    "       quillnote --render IN.msf OUT.wav|OUT.flac|OUT.ogg\n"
     "       quillnote --print-pdf IN.msf OUT.pdf [--pages FIRST-LAST]\n"
     "       quillnote --help | --version\n"
     "\n"
@@ -26,8 +26,9 @@ const char* const kUsage =
     "  --export-midi  open IN.msf and save it as the Standard MIDI File OUT.mid\n"
     "  --export-kar   the same, with the lyrics as lyric events, into OUT.kar\n"
     "  --dump         open IN.msf and print the composition as JSON\n"
-    "  --render       open IN.msf and render it through the synthesiser into the\n"
-    "                 WAV file OUT.wav (16-bit stereo, 44100 Hz)\n"
+    "  --render       open IN.msf and render it through the synthesiser into an\n"
+    "                 audio file, stereo at 44100 Hz: WAV or FLAC of 16-bit samples,\n"
+    "                 or Ogg Vorbis, as the output's extension says\n"
     "  --print-pdf    open IN.msf and print the score, every page or pages\n"
     "                 FIRST to LAST, into the PDF file OUT.pdf\n";
 

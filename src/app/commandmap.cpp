@@ -82,6 +82,7 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     addItem(file, "Save", tr("&Save MSF File"), Command::Save)->setShortcut(QKeySequence::Save);
     addItem(file, "SaveMidi", tr("Save as &MIDI File"), Command::SaveMidi);
     addItem(file, "SaveKaraoke", tr("Save as &Karaoke MIDI..."), Command::SaveKaraoke);
+    addItem(file, "ExportAudio", tr("Export &Audio..."), Command::ExportAudio);
     addItem(file, "PlayMIDI", tr("Play a M&IDI File"), Command::PlayMidi);
     addItem(file, "PrintSetup", tr("Print Setup"), Command::PrintSetup);
     addItem(file, "PrintPreview", tr("Print Pre&view"), Command::PrintPreview);

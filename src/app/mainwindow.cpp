@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 
+#include "audioexporter.h"
 #include "clientview.h"
 #include "commandmap.h"
 #include "documentfile.h"
@@ -429,6 +430,10 @@ void MainWindow::dispatch(Command command) {
             return m_session.SaveMidi_Click();
         case Command::SaveKaraoke:
             return m_session.SaveKaraoke_Click();
+        case Command::ExportAudio:
+            if (!m_audioExporter) m_audioExporter = new AudioExporter(this, *m_dialogs);
+            return m_audioExporter->ExportAudio_Click(c, m_effectValues, m_session.store(),
+                                                      m_session.documentPath());
         case Command::PrintSetup:
             return printing().PrintSetup_Click();
         case Command::PrintPreview:

@@ -34,6 +34,7 @@ namespace print {
 class PrintCommands;
 }
 
+class AudioExporter;
 class ClientScene;
 class ClientView;
 class CommandMap;
@@ -97,6 +98,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     OctaveDialog* octaveDialog() const;  // while one is open
     HelpWindow* helpWindow() const { return m_helpWindow; }
     MidiInput& midiInput() { return *m_midiInput; }
+    AudioExporter* audioExporter() const { return m_audioExporter; }  // after the first export
 
     // The instrument label of track t takes the instrument chosen in the combo box.
     void InstLabel_Click(int t);
@@ -180,6 +182,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     QPointer<OctaveDialog> m_octaveDialog;
     HelpWindow* m_helpWindow = nullptr;
     MidiInput* m_midiInput = nullptr;
+    AudioExporter* m_audioExporter = nullptr;
     DurationPalette* m_palette = nullptr;
     QComboBox* m_instrumentCombo = nullptr;
     QGraphicsEllipseItem* m_recordIndicator = nullptr;

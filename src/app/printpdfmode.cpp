@@ -1,5 +1,6 @@
 #include "printpdfmode.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <memory>
 #ifdef __GLIBC__
@@ -11,10 +12,31 @@
 #include "instrumentnames.h"
 #include "print/pagesink.h"
 #include "print/printjob.h"
+#include "terminalprogress.h"
 
 namespace qn {
 
 namespace {
+
+// Pages on their way to the PDF, counted for the progress line.
+class CountedPages : public print::PageSink {
+  public:
+    CountedPages(print::PageSink& pages, size_t total, TerminalProgress& progress)
+        : m_pages(pages), m_total(static_cast<double>(total)), m_progress(progress) {}
+
+    bool printPage(const print::PageContent& page) override {
+        m_progress.update(m_printed++ / m_total);
+        return m_pages.printPage(page);
+    }
+    bool finish() override { return m_pages.finish(); }
+    QString error() const override { return m_pages.error(); }
+
+  private:
+    print::PageSink& m_pages;
+    double m_total;
+    double m_printed = 0;
+    TerminalProgress& m_progress;
+};
 
 int printPdf(const QString& in, const QString& out, const QString& pagesOption) {
     if (isSameFile(in, out)) return outputIsInput();
@@ -40,9 +62,13 @@ int printPdf(const QString& in, const QString& out, const QString& pagesOption) 
     }
 
     print::PdfFileSink pdf(out, QString::fromStdString(c->DocName));
+    const std::vector<int> pages = print::printOrder(range, 1);
+    // Shown only once the run has taken a second.
+    TerminalProgress progress(QStringLiteral("Printing %1").arg(QFileInfo(out).fileName()), 1000);
+    CountedPages counted(pdf, pages.size(), progress);
     const print::PrintOutcome outcome = print::printPages(
-        pdf, *c, [&c](int t) { return instrumentName(c->TrackInstrument[t]); },
-        print::printOrder(range, 1));
+        counted, *c, [&c](int t) { return instrumentName(c->TrackInstrument[t]); }, pages);
+    progress.clear();
     if (!outcome.error.isEmpty()) return commandLineFailure(outcome.error, kExitWriteFailed);
     return 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// `quillnote --render IN.msf OUT.wav`: the whole composition through the
-// synthesiser and the effects switched on in the file, into a WAV file.
+// `quillnote --render IN.msf OUT.wav|flac|ogg`: the whole composition through
+// the synthesiser and the effects switched on in the file, into an audio file
+// of the type the extension names; a progress line while a terminal watches.
 
 #include <QStringList>
 

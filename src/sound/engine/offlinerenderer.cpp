@@ -60,12 +60,12 @@ std::optional<RenderResult> OfflineRenderer::render(const std::vector<uint8_t>& 
     std::vector<float> quiet;
     quiet.reserve(2 * (silenceFrames + kBlockFrames));
     const auto deliver = [&](const float* samples, size_t frames) {
-        if (frames == 0) return;
-        sink(samples, static_cast<int>(frames));
+        if (frames == 0 || result.cancelled) return;
+        result.cancelled = !sink(samples, static_cast<int>(frames));
         result.frames += frames;
     };
     bool playerDone = false;
-    for (;;) {
+    while (!result.cancelled) {
         const uint64_t quietFrames = quiet.size() / 2;
         const uint64_t rendered = result.frames + quietFrames;
         if (rendered >= options.maxFrames ||

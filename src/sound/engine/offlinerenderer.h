@@ -12,10 +12,10 @@
 #include <optional>
 #include <vector>
 
+#include "audiofilewriter.h"
 #include "sequenceplayer.h"
 #include "sound/audioprocessor.h"
 #include "synthsetup.h"
-#include "wavwriter.h"
 
 namespace qn {
 
@@ -34,6 +34,7 @@ struct RenderResult {
     uint64_t frames = 0;          // handed to the sink
     uint64_t playerEndFrame = 0;  // where the file's last end-of-track falls
     bool capped = false;          // a safety cap ended the render while it still sounded
+    bool cancelled = false;       // the sink asked to stop
 };
 
 class OfflineRenderer {
@@ -47,8 +48,9 @@ class OfflineRenderer {
 
     int sampleRate() const { return m_sampleRate; }
 
-    // Receives the rendered sound, interleaved stereo, block by block.
-    using Sink = std::function<void(const float* interleaved, int frames)>;
+    // Receives the rendered sound, interleaved stereo, block by block; false
+    // cancels the render, which then ends at once.
+    using Sink = std::function<bool(const float* interleaved, int frames)>;
 
     // Plays `midiFile` from its start to its end and on until the sound has
     // died away, handing every frame to `sink`. Nothing, with `error` set,

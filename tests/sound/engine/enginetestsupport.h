@@ -69,6 +69,7 @@ inline std::vector<float> render(const std::vector<uint8_t>& midi,
         midi, options,
         [&samples](const float* s, int frames) {
             samples.insert(samples.end(), s, s + 2 * frames);
+            return true;
         },
         &error);
     EXPECT_TRUE(r) << error.toStdString();
