@@ -242,7 +242,7 @@ void BM_PlayToSound(benchmark::State& state) {
     measureLatency(state, midi, [&playback] { playback.Play(); });
     state.counters["file_kB"] = static_cast<double>(midi.size()) / 1000;
 }
-BENCHMARK(BM_PlayToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_PlayToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
 
 // What Play prepares on the user-interface thread before anything can sound:
 // the export of the full composition and its parse into the event list.
