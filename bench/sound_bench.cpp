@@ -6,8 +6,10 @@
 // installed as the engine's AudioProcessor runs at the end of every callback
 // and notes where its block starts on the audio clock, when it ran (steady
 // clock) and its first non-silent frame. A latency is
-//   (end of the callback carrying the first audible frame - the call)
+//   (end of the callback carrying the first audible frame - the user's action)
 //   - (the first note event's frame in its file) / rate,
+// the action being what the program does for it: Play exports the composition
+// and loads it (Playback::Play), a key loads its one-note preview;
 // that is: the wait for the callback, the synth's own 64-frame step and the
 // note's attack, measured against where the event actually sits in the stream.
 // The time from the callback carrying the file's start to the one carrying the
@@ -29,10 +31,12 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <vector>
 
 #include "fullcomposition.h"
+#include "model/editstate.h"
 #include "model/midiwriter.h"
 #include "model/notepreview.h"
 #include "sound/engine/audiofilewriter.h"
@@ -40,6 +44,7 @@
 #include "sound/engine/offlinerenderer.h"
 #include "sound/engine/soundfont.h"
 #include "sound/engine/synthengine.h"
+#include "sound/playback/playback.h"
 
 namespace qn::bench {
 namespace {
@@ -163,8 +168,9 @@ int64_t firstNoteFrame(const std::vector<uint8_t>& midi, int rate) {
     return 0;
 }
 
-// load() + play() of `midi` again and again.
-void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi) {
+// `start` (which plays `midi`) again and again.
+void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi,
+                    const std::function<void()>& start) {
     Engine& e = sharedEngine();
     SynthEngine& engine = *e.engine;
     const double rate = engine.sampleRate();
@@ -177,8 +183,7 @@ void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi) {
         runFor(20 + phaseMs(random));  // any phase of the callback
         engine.resetLongestCallback();
         const int64_t called = nowNs();
-        engine.load(midi);
-        engine.play(false);
+        start();
         BlockLog::Block sound;
         while (engine.playStartFrame() < 0 ||
                !e.log->findSound(engine.playStartFrame(), engine.bufferFrames(), &sound))
@@ -206,17 +211,56 @@ void measureLatency(benchmark::State& state, const std::vector<uint8_t>& midi) {
 
 // A piano key: the one-note preview file, its note at tick 0.
 void BM_KeyToSound(benchmark::State& state) {
-    measureLatency(state, writenote(0, 12, 3, 4, 100).bytes);
+    SynthEngine& engine = *sharedEngine().engine;
+    measureLatency(state, writenote(0, 12, 3, 4, 100).bytes, [&engine] {
+        engine.load(writenote(0, 12, 3, 4, 100).bytes);
+        engine.play(false);
+    });
 }
 BENCHMARK(BM_KeyToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
 
-// Play on 4 x 10 001 notes: its first notes start 24 ticks in (187.5 ms at Division 64).
+// The window's side of playback, seen by nothing.
+class NoDisplay : public PlaybackDisplay {
+  public:
+    void setStopBoxColor(uint32_t) override {}
+    void setPauseBarsColor(uint32_t) override {}
+    void startClockTimer() override {}
+    void stopClockTimer() override {}
+    bool clockTimerRunning() const override { return false; }
+    void showCritical(const std::string&, const std::string&) override {}
+    void apply(const DisplayChanges&) override {}
+};
+
+// Play on 4 x 10 001 notes, as the toolbar's button does it (without effects):
+// its first notes start 24 ticks in (187.5 ms at Division 64).
 void BM_PlayToSound(benchmark::State& state) {
+    SynthEngine& engine = *sharedEngine().engine;
+    const auto composition = makeFullComposition();
+    EditState edit;
+    NoDisplay display;
+    PianoLights lights;
+    Playback playback(*composition, edit, engine, display, lights);
     const auto midi = fullCompositionFile();
-    measureLatency(state, midi);
+    measureLatency(state, midi, [&playback] { playback.Play(); });
     state.counters["file_kB"] = static_cast<double>(midi.size()) / 1000;
 }
-BENCHMARK(BM_PlayToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_PlayToSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
+
+// What Play prepares on the user-interface thread before anything can sound:
+// the export of the full composition and its parse into the event list.
+void BM_PrepareFullPlay(benchmark::State& state) {
+    const auto c = makeFullComposition();
+    size_t events = 0;
+    for (auto _ : state) {
+        const auto midi = WriteMidiFile(*c, 0, kTrackCount - 1, 0, c->SongLength);
+        std::string error;
+        const auto sequence = MidiSequence::parse(midi, kDefaultSampleRate, &error);
+        events = sequence ? sequence->events().size() : 0;
+        benchmark::DoNotOptimize(sequence.get());
+    }
+    state.counters["events"] = static_cast<double>(events);
+}
+BENCHMARK(BM_PrepareFullPlay)->Unit(benchmark::kMillisecond);
 
 // The longest audio callback in the first two seconds of Play (state.range(0)
 // = 0) and of Loop (1) on the full composition, and around 20 loop rewinds of

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "enginetestsupport.h"
 #include "model/notepreview.h"
 
@@ -72,6 +74,42 @@ TEST(MidiSequence, EventsFollowTheTempoOfAnyTrackAcrossRunningStatusMetaAndSysEx
     cut[21] = 24;  // the chunk ends inside the end-of-track event
     EXPECT_FALSE(MidiSequence::parse(cut, 48000, &error));
     EXPECT_FALSE(error.empty());
+}
+
+// Events at equal ticks keep the order of their tracks, whichever track was
+// being read: on one channel a note-off and a note-on of the same key must not swap.
+TEST(MidiSequence, EqualTicksKeepTheTracksOrder) {
+    const std::vector<std::vector<std::vector<uint8_t>>> cases = {
+        {{0, 10}, {5, 10}},             // the second track reaches tick 10 first
+        {{10, 10, 20}, {0, 10}, {10}},  // three at tick 10, one track twice
+        {{7}, {0, 7, 7}},
+    };
+    for (const auto& ticks : cases) {
+        std::vector<uint8_t> file = {
+            'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, static_cast<uint8_t>(ticks.size()), 0, 96};
+        std::vector<std::pair<uint8_t, uint8_t>> expected;  // (tick, key)
+        for (size_t t = 0; t < ticks.size(); ++t) {
+            std::vector<uint8_t> track;
+            uint8_t at = 0;
+            for (size_t n = 0; n < ticks[t].size(); ++n) {
+                const auto key = static_cast<uint8_t>(16 * t + n);
+                track.insert(track.end(), {static_cast<uint8_t>(ticks[t][n] - at), 0x90, key, 1});
+                at = ticks[t][n];
+                expected.push_back({at, key});
+            }
+            file.insert(file.end(),
+                        {'M', 'T', 'r', 'k', 0, 0, 0, static_cast<uint8_t>(track.size())});
+            file.insert(file.end(), track.begin(), track.end());
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::string error;
+        const auto sequence = MidiSequence::parse(file, 9600, &error);
+        ASSERT_TRUE(sequence) << error;
+        ASSERT_EQ(sequence->events().size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(sequence->events()[i].data1, expected[i].second) << i;
+    }
 }
 
 }  // namespace
