@@ -1,8 +1,10 @@
 #include "commandmap.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <array>
 
@@ -12,6 +14,31 @@
 namespace qn {
 
 namespace {
+
+// Reading the desktop's icon theme costs about as much as building the staff,
+// so the toolbar's first frame shows the carried icons and the theme's
+// replace them from the event loop just after it.
+class ThemeIconsAfterPaint : public QObject {
+  public:
+    ThemeIconsAfterPaint(QToolBar& toolbar, const QMap<int, QAction*>& buttons)
+        : QObject(&toolbar), m_buttons(buttons) {
+        toolbar.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it)
+                it.value()->setIcon(toolbarIcon(it.key()));
+            deleteLater();
+        });
+        return false;
+    }
+
+  private:
+    QMap<int, QAction*> m_buttons;
+};
 
 struct ToolbarButton {
     Command command;
@@ -166,12 +193,14 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setMovable(false);
     for (int i = 0; i < kToolbarButtons; ++i) {
-        QAction* button = toolbar->addAction(toolbarIcon(i), tr(kToolbarButtonTable[i].toolTip));
+        QAction* button =
+            toolbar->addAction(toolbarIcon(i, false), tr(kToolbarButtonTable[i].toolTip));
         button->setObjectName(QStringLiteral("Toolbar%1").arg(i));
         button->setToolTip(tr(kToolbarButtonTable[i].toolTip));
         connect(button, &QAction::triggered, this, [this, i] { m_toolbarClick(i); });
         m_toolbar.insert(i, button);
     }
+    new ThemeIconsAfterPaint(*toolbar, m_toolbar);
 }
 
 QAction* CommandMap::addItem(QMenu* menu, const char* name, const QString& caption, Command command,

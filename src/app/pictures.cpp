@@ -157,11 +157,11 @@ QPixmap backgroundPicture(int number) {
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
-QIcon toolbarIcon(int index) {
+QIcon toolbarIcon(int index, bool fromTheme) {
     if (index < 0 || index >= kToolbarButtonCount) return {};
     const ToolbarPicture& picture = kToolbarPictures[static_cast<size_t>(index)];
     QIcon carried(new CarriedIconEngine(resourcePath(QStringLiteral("toolbar/"), picture.file)));
-    if (!picture.themeName) return carried;
+    if (!picture.themeName || !fromTheme) return carried;
     return QIcon::fromTheme(QLatin1String(picture.themeName), carried);
 }
 
