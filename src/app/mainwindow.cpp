@@ -130,6 +130,8 @@ void MainWindow::buildClientArea() {
     m_instrumentCombo->setObjectName(QStringLiteral("List4"));
     m_instrumentCombo->setToolTip(
         tr("Select instrument then click inst number to the right of the bar"));
+    // Its size is fixed; sizing it to its contents would measure all 128 names.
+    m_instrumentCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_instrumentCombo->addItems(instrumentNameList());
     placeWidget(*m_scene, m_instrumentCombo, kInstrumentCombo)->setZValue(kComboBoxZ);
     connect(m_instrumentCombo, &QComboBox::activated, this,
