@@ -192,6 +192,7 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     QToolBar* toolbar = window.addToolBar(tr("Toolbar"));
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setMovable(false);
+    drawToolbarIconsAhead(toolbar->iconSize() * toolbar->devicePixelRatio());
     for (int i = 0; i < kToolbarButtons; ++i) {
         QAction* button =
             toolbar->addAction(toolbarIcon(i, false), tr(kToolbarButtonTable[i].toolTip));
