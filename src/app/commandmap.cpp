@@ -1,44 +1,18 @@
 #include "commandmap.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QTimer>
 #include <QToolBar>
 #include <array>
 
+#include "afterfirstpaint.h"
 #include "effecttable.h"
 #include "pictures.h"
 
 namespace qn {
 
 namespace {
-
-// Reading the desktop's icon theme costs about as much as building the staff,
-// so the toolbar's first frame shows the carried icons and the theme's
-// replace them from the event loop just after it.
-class ThemeIconsAfterPaint : public QObject {
-  public:
-    ThemeIconsAfterPaint(QToolBar& toolbar, const QMap<int, QAction*>& buttons)
-        : QObject(&toolbar), m_buttons(buttons) {
-        toolbar.installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Paint) return false;
-        watched->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] {
-            for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it)
-                it.value()->setIcon(toolbarIcon(it.key()));
-            deleteLater();
-        });
-        return false;
-    }
-
-  private:
-    QMap<int, QAction*> m_buttons;
-};
 
 struct ToolbarButton {
     Command command;
@@ -201,7 +175,12 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
         connect(button, &QAction::triggered, this, [this, i] { m_toolbarClick(i); });
         m_toolbar.insert(i, button);
     }
-    new ThemeIconsAfterPaint(*toolbar, m_toolbar);
+    // Reading the desktop's icon theme costs about as much as building the staff,
+    // so the first frame shows the carried icons and the theme's replace them.
+    afterFirstPaint(*toolbar, [buttons = m_toolbar] {
+        for (auto it = buttons.cbegin(); it != buttons.cend(); ++it)
+            it.value()->setIcon(toolbarIcon(it.key()));
+    });
 }
 
 QAction* CommandMap::addItem(QMenu* menu, const char* name, const QString& caption, Command command,

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 
+#include "afterfirstpaint.h"
 #include "clientview.h"
 #include "commandmap.h"
 #include "documentfile.h"
@@ -220,6 +221,7 @@ bool MainWindow::InitMusic() {
     EngineStart started = m_startEngine ? m_startEngine() : [this, &synth] {
         SynthEngine::Options options;
         options.settings = &m_session.store();
+        options.loadFontLater = true;
         SynthEngine::Created created = SynthEngine::create(options);
         synth = created.engine.get();
         return EngineStart{std::move(created.engine), created.error, created.status};
@@ -229,7 +231,10 @@ bool MainWindow::InitMusic() {
         return false;
     }
     if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
-    if (synth) watchFirstSoundFont(*synth, started.status);
+    if (synth) {
+        watchFirstSoundFont(*synth, started.status);
+        afterFirstPaint(*this, [synth] { synth->setSoundFont(synth->soundFont()); });
+    }
     SoundWidgets widgets;
     widgets.staff = m_staff.get();
     widgets.keys = m_piano;
