@@ -183,6 +183,11 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     });
 }
 
+// The pictures drawn ahead paint with the toolkit, which must outlive them.
+CommandMap::~CommandMap() {
+    waitForToolbarIconsAhead();
+}
+
 QAction* CommandMap::addItem(QMenu* menu, const char* name, const QString& caption, Command command,
                              bool checkable) {
     auto* item = new QAction(caption, menu ? static_cast<QObject*>(menu) : this);

@@ -200,6 +200,10 @@ void drawToolbarIconsAhead(QSize size) {
                           }).share()};
 }
 
+void waitForToolbarIconsAhead() {
+    if (drawnAhead().images.valid()) drawnAhead().images.wait();
+}
+
 QPixmap durationPicture(int code) {
     if (code < 0 || code >= kDurationPictureCount) return {};
     QImage image = transparentImage(kDurationPictureSize);

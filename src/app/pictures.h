@@ -42,6 +42,8 @@ QIcon toolbarIcon(int index, bool fromTheme = true);
 // Starts drawing the toolbar's carried pictures at `size` (in device pixels)
 // on a worker thread, so that the window's first paint finds them drawn.
 void drawToolbarIconsAhead(QSize size);
+// Returns once that drawing has ended.
+void waitForToolbarIconsAhead();
 
 // Picture `code` of the duration palette on a transparent ground: 0..5 the
 // thirty-second to whole note, 6 an empty dotted frame (a duration without a
