@@ -10,7 +10,8 @@
 # RUNS defaults to 20; each sound font (default: TimGM6mb and FluidR3 from
 # /usr/share/sounds/sf2) gets its own series. Run from the project's top folder.
 # program=/other/build/quillnote times another build (with quillnote-app beside
-# it) instead of this one's.
+# it) instead of this one's. A last series times bench/startup_floor, the
+# toolkit's plainest window, for comparison.
 set -euo pipefail
 
 build_dir=${build_dir:-build}
@@ -24,9 +25,10 @@ if [ ${#fonts[@]} -eq 0 ]; then
   fonts=(/usr/share/sounds/sf2/TimGM6mb.sf2 /usr/share/sounds/sf2/FluidR3_GM.sf2)
 fi
 
-cmake --build "$build_dir" -j2 --target quillnote quillnote-app startup_exec >/dev/null
+cmake --build "$build_dir" -j2 --target quillnote quillnote-app startup_exec startup_floor >/dev/null
 quillnote=$(realpath "${program:-$build_dir/quillnote}")
 startup_exec=$(realpath "$build_dir/bench/startup_exec")
+startup_floor=$(realpath "$build_dir/bench/startup_floor")
 
 # A home of its own: the user's settings stay untouched, and the warm-up run
 # below writes the settings every measured run then reads.
@@ -44,3 +46,7 @@ for font in "${fonts[@]}"; do
     "$1" 1 "$2" >/dev/null  # warm-up: the first run stores the settings
     "$1" "$3" "$2"' _ "$startup_exec" "$quillnote" "$runs"
 done
+echo "== the toolkit's plainest window (floor)"
+xvfb-run -a -s '-screen 0 1600x1000x24' bash -c '
+  "$1" 1 "$2" >/dev/null
+  "$1" "$3" "$2"' _ "$startup_exec" "$startup_floor" "$runs"

@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <array>
 
+#include "afterfirstpaint.h"
 #include "effecttable.h"
 #include "pictures.h"
 
@@ -166,13 +167,26 @@ CommandMap::CommandMap(QMainWindow& window, std::function<void(Command)> run,
     QToolBar* toolbar = window.addToolBar(tr("Toolbar"));
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setMovable(false);
+    drawToolbarIconsAhead(toolbar->iconSize() * toolbar->devicePixelRatio());
     for (int i = 0; i < kToolbarButtons; ++i) {
-        QAction* button = toolbar->addAction(toolbarIcon(i), tr(kToolbarButtonTable[i].toolTip));
+        QAction* button =
+            toolbar->addAction(toolbarIcon(i, false), tr(kToolbarButtonTable[i].toolTip));
         button->setObjectName(QStringLiteral("Toolbar%1").arg(i));
         button->setToolTip(tr(kToolbarButtonTable[i].toolTip));
         connect(button, &QAction::triggered, this, [this, i] { m_toolbarClick(i); });
         m_toolbar.insert(i, button);
     }
+    // Reading the desktop's icon theme costs about as much as building the staff,
+    // so the first frame shows the carried icons and the theme's replace them.
+    afterFirstPaint(*toolbar, [buttons = m_toolbar] {
+        for (auto it = buttons.cbegin(); it != buttons.cend(); ++it)
+            it.value()->setIcon(toolbarIcon(it.key()));
+    });
+}
+
+// The pictures drawn ahead paint with the toolkit, which must outlive them.
+CommandMap::~CommandMap() {
+    waitForToolbarIconsAhead();
 }
 
 QAction* CommandMap::addItem(QMenu* menu, const char* name, const QString& caption, Command command,

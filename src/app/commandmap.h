@@ -23,6 +23,7 @@ class CommandMap : public QObject {
     // all others through `run`.
     CommandMap(QMainWindow& window, std::function<void(Command)> run,
                std::function<void(int)> toolbarClick);
+    ~CommandMap() override;
 
     // The menu item of a command (named after the item: "New", "copy", "ChkLoop" ...).
     QAction* menuItem(Command command) const { return m_menuItems.value(command); }

@@ -3,9 +3,11 @@
 // modes itself and hands everything else over to this one.
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <future>
 
 #include "commandline.h"
 #include "mainwindow.h"
@@ -48,6 +50,9 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     describeApplication();
+    // Reading the system's font configuration takes about as long as building
+    // the window; it runs meanwhile, and the first text measured waits for it.
+    const auto fontsAhead = std::async(std::launch::async, [] { QFontDatabase::families(); });
 
     qn::StartOptions options;
     // The shell splits an unquoted path with blanks into several arguments.

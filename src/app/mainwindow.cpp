@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 
+#include "afterfirstpaint.h"
 #include "audioexporter.h"
 #include "clientview.h"
 #include "commandmap.h"
@@ -131,6 +132,8 @@ void MainWindow::buildClientArea() {
     m_instrumentCombo->setObjectName(QStringLiteral("List4"));
     m_instrumentCombo->setToolTip(
         tr("Select instrument then click inst number to the right of the bar"));
+    // Its size is fixed; sizing it to its contents would measure all 128 names.
+    m_instrumentCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_instrumentCombo->addItems(instrumentNameList());
     placeWidget(*m_scene, m_instrumentCombo, kInstrumentCombo)->setZValue(kComboBoxZ);
     connect(m_instrumentCombo, &QComboBox::activated, this,
@@ -219,6 +222,7 @@ bool MainWindow::InitMusic() {
     EngineStart started = m_startEngine ? m_startEngine() : [this, &synth] {
         SynthEngine::Options options;
         options.settings = &m_session.store();
+        options.loadFontLater = true;
         SynthEngine::Created created = SynthEngine::create(options);
         synth = created.engine.get();
         return EngineStart{std::move(created.engine), created.error, created.status};
@@ -228,7 +232,10 @@ bool MainWindow::InitMusic() {
         return false;
     }
     if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
-    if (synth) watchFirstSoundFont(*synth, started.status);
+    if (synth) {
+        watchFirstSoundFont(*synth, started.status);
+        afterFirstPaint(*this, [synth] { synth->setSoundFont(synth->soundFont()); });
+    }
     SoundWidgets widgets;
     widgets.staff = m_staff.get();
     widgets.keys = m_piano;

@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
@@ -9,6 +10,7 @@
 #include <QSvgRenderer>
 #include <QWidget>
 #include <array>
+#include <future>
 
 // The pictures are compiled into this static library; calling the resource's
 // initialiser keeps the linker from dropping them. Outside any namespace, as
@@ -77,6 +79,31 @@ QImage transparentImage(QSize size) {
     return image;
 }
 
+// The picture at `path` fitted into `size`, keeping its proportions; a null
+// image if it does not load.
+QImage fittedImage(const QString& path, QSize size) {
+    QSvgRenderer renderer(path);
+    QSize fitted = renderer.defaultSize();
+    if (!renderer.isValid() || fitted.isEmpty()) return {};
+    fitted.scale(size, Qt::KeepAspectRatio);
+    if (fitted.isEmpty()) return {};
+    QImage image = transparentImage(fitted);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+// The toolbar's carried pictures, drawn on a worker thread at one size.
+struct DrawnAhead {
+    QSize size;
+    std::shared_future<QHash<QString, QImage>> images;
+};
+
+DrawnAhead& drawnAhead() {
+    static DrawnAhead ahead;
+    return ahead;
+}
+
 // A carried picture as an icon, read when it is first drawn. Qt's own SVG
 // icon engine also reads every file once when the icon is made, just to check
 // it: for the toolbar, before the window's first paint.
@@ -106,15 +133,11 @@ class CarriedIconEngine : public QIconEngine {
                                 .arg(static_cast<int>(mode));
         QPixmap cached;
         if (QPixmapCache::find(key, &cached)) return cached;
-        QSvgRenderer renderer(m_path);
-        QSize fitted = renderer.defaultSize();
-        if (!renderer.isValid() || fitted.isEmpty()) return {};
-        fitted.scale(size, Qt::KeepAspectRatio);
-        if (fitted.isEmpty()) return {};
-        QImage image = transparentImage(fitted);
-        QPainter painter(&image);
-        renderer.render(&painter);
-        painter.end();
+        QImage image;
+        if (const DrawnAhead& ahead = drawnAhead(); ahead.images.valid() && ahead.size == size)
+            image = ahead.images.get().value(m_path);
+        if (image.isNull()) image = fittedImage(m_path, size);
+        if (image.isNull()) return {};
         QPixmap result = QPixmap::fromImage(image);
         if (mode != QIcon::Normal) {
             QStyleOption option;
@@ -157,12 +180,28 @@ QPixmap backgroundPicture(int number) {
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
-QIcon toolbarIcon(int index) {
+QIcon toolbarIcon(int index, bool fromTheme) {
     if (index < 0 || index >= kToolbarButtonCount) return {};
     const ToolbarPicture& picture = kToolbarPictures[static_cast<size_t>(index)];
     QIcon carried(new CarriedIconEngine(resourcePath(QStringLiteral("toolbar/"), picture.file)));
-    if (!picture.themeName) return carried;
+    if (!picture.themeName || !fromTheme) return carried;
     return QIcon::fromTheme(QLatin1String(picture.themeName), carried);
+}
+
+void drawToolbarIconsAhead(QSize size) {
+    QStringList paths;
+    for (const ToolbarPicture& picture : kToolbarPictures)
+        paths.append(resourcePath(QStringLiteral("toolbar/"), picture.file));
+    drawnAhead() = {size, std::async(std::launch::async, [paths, size] {
+                              QHash<QString, QImage> images;
+                              for (const QString& path : paths)
+                                  images.insert(path, fittedImage(path, size));
+                              return images;
+                          }).share()};
+}
+
+void waitForToolbarIconsAhead() {
+    if (drawnAhead().images.valid()) drawnAhead().images.wait();
 }
 
 QPixmap durationPicture(int code) {

@@ -34,9 +34,16 @@ QPixmap backgroundPicture(int number);
 QImage backgroundImage(int number);
 
 // The icon of toolbar button `index` (0..21, in toolbar order): the desktop
-// theme's icon where the command has a standard name, else the carried one.
+// theme's icon where the command has a standard name, else the carried one;
+// with `fromTheme` false always the carried one (no theme files are read).
 // A null icon for other indices.
-QIcon toolbarIcon(int index);
+QIcon toolbarIcon(int index, bool fromTheme = true);
+
+// Starts drawing the toolbar's carried pictures at `size` (in device pixels)
+// on a worker thread, so that the window's first paint finds them drawn.
+void drawToolbarIconsAhead(QSize size);
+// Returns once that drawing has ended.
+void waitForToolbarIconsAhead();
 
 // Picture `code` of the duration palette on a transparent ground: 0..5 the
 // thirty-second to whole note, 6 an empty dotted frame (a duration without a

@@ -57,7 +57,7 @@ SynthEngine::Created SynthEngine::create(const Options& options) {
         created.status = QStringLiteral("No sound device: playing silently");
     }
     engine->m_soundFont = soundFont;
-    engine->startFontLoad(soundFont);
+    if (!options.loadFontLater) engine->startFontLoad(soundFont);
     engine->m_device->start();
     created.engine = std::move(engine);
     return created;

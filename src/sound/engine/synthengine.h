@@ -51,6 +51,9 @@ class SynthEngine final : public QObject, public AudioEngine {
         QSettings* settings = nullptr;  // where the lookup reads "soundfont"; null: the user's
         int sampleRate = kDefaultSampleRate;  // asked of the device, which may choose another
         int bufferFrames = 256;
+        // The font is found and checked, but loads only at setSoundFont(soundFont()):
+        // the window's first frame need not share the processor with the load.
+        bool loadFontLater = false;
     };
     struct Created {
         std::unique_ptr<SynthEngine> engine;
