@@ -244,7 +244,8 @@ TEST(SynthEngineCreate, FailsWithAReasonWithoutASoundFontAndFallsBackToTheDummyD
     EXPECT_TRUE(waitUntil([&] { return created.engine->clockMs() > first; }));
 }
 
-// The window comes before the font: a Play asked for while it loads waits and then sounds.
+// The window comes before the font: a Play asked for while it loads waits and
+// then sounds; a font chosen later takes over without a restart.
 TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
     auto created = SynthEngine::create();
     ASSERT_TRUE(created.engine) << created.error.toStdString();
@@ -258,6 +259,13 @@ TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
     EXPECT_FALSE(engine.isSoundFontReady());
     EXPECT_TRUE(waitUntil([&] { return probe->loudest(0, probe->count()) > kLoud; }));
     EXPECT_EQ(ready, 1);
+
+    // Another font (here the same file) replaces it while the engine runs, and plays.
+    engine.setSoundFont(engine.soundFont());
+    ASSERT_TRUE(waitUntil([&] { return ready == 2; }));
+    const int before = probe->count();
+    engine.play(false);
+    EXPECT_TRUE(waitUntil([&] { return probe->loudest(before, probe->count()) > kLoud; }));
 }
 
 // A file that passes the quick check but does not load: the failure signal,
