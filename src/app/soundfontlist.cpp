@@ -1,7 +1,6 @@
 #include "soundfontlist.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -30,13 +29,6 @@ QList<FoundSoundFont> findSoundFonts(const QStringList& folders) {
         }
     }
     return fonts;
-}
-
-bool looksLikeSoundFont(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray head = file.read(12);
-    return head.size() == 12 && head.startsWith("RIFF") && head.endsWith("sfbk");
 }
 
 }  // namespace qn

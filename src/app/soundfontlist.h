@@ -23,7 +23,4 @@ QStringList soundFontFolders();
 // nowhere are left out. Missing folders are no error.
 QList<FoundSoundFont> findSoundFonts(const QStringList& folders);
 
-// Whether `path` starts like a sound font (a RIFF "sfbk" file).
-bool looksLikeSoundFont(const QString& path);
-
 }  // namespace qn

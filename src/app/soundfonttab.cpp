@@ -11,6 +11,7 @@
 
 #include "dialogs.h"
 #include "sound/engine/soundfont.h"
+#include "sound/engine/synthsetup.h"
 #include "soundfontlist.h"
 
 namespace qn {
@@ -84,7 +85,8 @@ void SoundFontTab::showFonts(const QString& inUse) {
 void SoundFontTab::Browse_Click() {
     const QString path = m_dialogs.openFileName(kFontFilter, 1);
     if (path.isEmpty()) return;
-    if (!looksLikeSoundFont(path))
+    QString why;
+    if (!checkSoundFont(path, &why))
         return m_dialogs.message(QMessageBox::Warning, kTitle, tr("This file is not a sound font."),
                                  path);
     m_list->setCurrentItem(entry(path));
