@@ -22,7 +22,7 @@ const QString kTitle = QStringLiteral("Quillnote");
 const QString kFontFilter =
     QStringLiteral("Sound Fonts (*.sf2 *.sf3)|*.sf2;*.sf3|All Files (*.*)|*.*");
 constexpr int kPathRole = Qt::UserRole;
-enum Column { kNameColumn, kSizeColumn, kFolderColumn, kColumnCount };
+enum Column { kNameColumn, kSizeColumn, kColumnCount };
 
 QString megabytes(qint64 bytes) {
     return QStringLiteral("%1 MB").arg(static_cast<double>(bytes) / 1e6, 0, 'f', 1);
@@ -39,9 +39,14 @@ SoundFontTab::SoundFontTab(Dialogs& dialogs, QWidget* parent)
     m_list = new QTreeWidget;
     m_list->setObjectName(QStringLiteral("SoundFontList"));
     m_list->setColumnCount(kColumnCount);
-    m_list->setHeaderLabels({tr("Sound font"), tr("Size"), tr("Folder")});
+    m_list->setHeaderLabels({tr("Sound font"), tr("Size")});
     m_list->setRootIsDecorated(false);
+    // The size always in view; a long name gives way in its middle, its tooltip
+    // holds the whole path.
+    m_list->setTextElideMode(Qt::ElideMiddle);
+    m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
 
     m_inUseLabel = new QLabel;
     m_inUseLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -108,9 +113,11 @@ QTreeWidgetItem* SoundFontTab::addFont(const FoundSoundFont& font) {
         name += QStringLiteral(" \u2192 ") +
                 (target.absolutePath() == file.absolutePath() ? target.fileName() : font.target);
     }
-    auto* item = new QTreeWidgetItem(m_list, {name, megabytes(font.bytes), file.absolutePath()});
+    auto* item = new QTreeWidgetItem(m_list, {name, megabytes(font.bytes)});
     item->setData(kNameColumn, kPathRole, font.path);
-    item->setToolTip(kNameColumn, font.target.isEmpty() ? font.path : font.target);
+    item->setToolTip(kNameColumn, font.target.isEmpty()
+                                      ? font.path
+                                      : font.path + QStringLiteral(" \u2192 ") + font.target);
     item->setTextAlignment(kSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
