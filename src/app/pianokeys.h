@@ -4,7 +4,6 @@
 // one, "Pause", enters rests) and 10 black keys, placed in client twips. They
 // only show and report clicks; the Piano decides what a key does.
 
-#include <QColor>
 #include <QObject>
 #include <array>
 #include <cstdint>
@@ -12,16 +11,17 @@
 #include "sound/playback/piano.h"
 
 class QGraphicsScene;
-class QPushButton;
 
 namespace qn {
+
+class PianoKeyItem;
 
 class PianoKeys : public QObject {
     Q_OBJECT
   public:
     explicit PianoKeys(QGraphicsScene& scene, QObject* parent = nullptr);
 
-    QPushButton* key(int k) const { return m_keys.at(k); }
+    PianoKeyItem* key(int k) const { return m_keys.at(k); }
     // rgb: an RGB number, blue in the high byte.
     void setKeyColor(int k, uint32_t rgb);
     uint32_t keyColor(int k) const { return m_colors.at(k); }
@@ -30,7 +30,7 @@ class PianoKeys : public QObject {
     void clicked(int k);
 
   private:
-    std::array<QPushButton*, kPianoKeys> m_keys{};
+    std::array<PianoKeyItem*, kPianoKeys> m_keys{};
     std::array<uint32_t, kPianoKeys> m_colors{};
 };
 
