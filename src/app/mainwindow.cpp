@@ -99,7 +99,8 @@ MainWindow::MainWindow(StartOptions options, std::unique_ptr<Dialogs> dialogs)
             return std::pair{number, backgroundImage(number)};
         });
     setObjectName(QStringLiteral("Form1"));
-    giveProgramIcon(*this);
+    // The icon travels to the window system in five sizes; the first frame need not wait.
+    afterFirstPaint(*this, [this] { giveProgramIcon(*this); });
     m_scene = new ClientScene(this);
     m_view = new ClientView(m_scene, this);
     setCentralWidget(m_view);

@@ -9,7 +9,7 @@ namespace qn {
 namespace {
 
 constexpr int kCaptionPixels = 11;
-constexpr double kCornerRadius = 2;
+constexpr double kEdgeWidth = 1;
 const QColor kEdge(0x55, 0x55, 0x55);
 // How much darker a held key is, in percent.
 constexpr int kPressedDarker = 115;
@@ -28,10 +28,10 @@ void PianoKeyItem::setColor(const QColor& color) {
 }
 
 void PianoKeyItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(kEdge, 1));
-    painter->setBrush(m_pressed ? m_color.darker(kPressedDarker) : m_color);
-    painter->drawRoundedRect(m_rect.adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
+    // Two plain fills, edge and face: the fastest way to draw a key at any zoom.
+    painter->fillRect(m_rect, kEdge);
+    painter->fillRect(m_rect.adjusted(kEdgeWidth, kEdgeWidth, -kEdgeWidth, -kEdgeWidth),
+                      m_pressed ? m_color.darker(kPressedDarker) : m_color);
 
     QFont font = scene() ? scene()->font() : QFont();
     font.setPixelSize(kCaptionPixels);

@@ -314,7 +314,8 @@ TEST_F(MainWindowTest, ABackgroundPictureThatIsAPipeDoesNotHangTheStart) {
 
 TEST_F(MainWindowTest, TheIconGoesToRealWindowsOnlyNotToWidgetsInTheScene) {
     auto w = makeWindow();
-    EXPECT_FALSE(w->windowIcon().isNull());
+    // It comes after the first frame.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->windowIcon().isNull(); }));
     EXPECT_FALSE(w->sound().karaoke().windowIcon().isNull());
     // Qt backs each widget in the scene with a hidden window of its own, and
     // sends the icon's every size to the display with each.
