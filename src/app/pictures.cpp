@@ -12,6 +12,8 @@
 #include <array>
 #include <future>
 
+#include "svgdrawing.h"
+
 // The pictures are compiled into this static library; calling the resource's
 // initialiser keeps the linker from dropping them. Outside any namespace, as
 // the macro declares the initialiser.
@@ -64,33 +66,17 @@ QString resourcePath(const QString& folder, const char* name) {
     return QStringLiteral(":/%1%2.svg").arg(folder, QLatin1String(name));
 }
 
-// Draws the picture onto `image`, stretched to fill it; false if it does not load.
-bool render(const QString& path, QImage& image) {
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid()) return false;
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return true;
+// Carried picture `name` (e.g. "toolbar/folder") at `size`: the build's
+// drawing where it made one, else drawn now.
+QImage carriedImage(const QString& name, QSize size, Drawing how) {
+    [[maybe_unused]] static const bool loaded = (initPictureResources(), true);
+    QImage image(QStringLiteral(":/drawn/") + drawnAheadName(name, size, how));
+    if (!image.isNull()) return image;
+    return drawSvg(QStringLiteral(":/%1.svg").arg(name), size, how);
 }
 
-QImage transparentImage(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-// The picture at `path` fitted into `size`, keeping its proportions; a null
-// image if it does not load.
-QImage fittedImage(const QString& path, QSize size) {
-    QSvgRenderer renderer(path);
-    QSize fitted = renderer.defaultSize();
-    if (!renderer.isValid() || fitted.isEmpty()) return {};
-    fitted.scale(size, Qt::KeepAspectRatio);
-    if (fitted.isEmpty()) return {};
-    QImage image = transparentImage(fitted);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
+QString toolbarPictureName(const char* file) {
+    return QStringLiteral("toolbar/") + QLatin1String(file);
 }
 
 // The toolbar's carried pictures, drawn on a worker thread at one size.
@@ -109,9 +95,9 @@ DrawnAhead& drawnAhead() {
 // it: for the toolbar, before the window's first paint.
 class CarriedIconEngine : public QIconEngine {
   public:
-    explicit CarriedIconEngine(QString path) : m_path(std::move(path)) {}
+    explicit CarriedIconEngine(QString name) : m_name(std::move(name)) {}
 
-    QIconEngine* clone() const override { return new CarriedIconEngine(m_path); }
+    QIconEngine* clone() const override { return new CarriedIconEngine(m_name); }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -127,7 +113,7 @@ class CarriedIconEngine : public QIconEngine {
     // derives the disabled and selected looks, as for any other icon.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         const QString key = QStringLiteral("qn-icon %1 %2x%3 %4")
-                                .arg(m_path)
+                                .arg(m_name)
                                 .arg(size.width())
                                 .arg(size.height())
                                 .arg(static_cast<int>(mode));
@@ -135,8 +121,8 @@ class CarriedIconEngine : public QIconEngine {
         if (QPixmapCache::find(key, &cached)) return cached;
         QImage image;
         if (const DrawnAhead& ahead = drawnAhead(); ahead.images.valid() && ahead.size == size)
-            image = ahead.images.get().value(m_path);
-        if (image.isNull()) image = fittedImage(m_path, size);
+            image = ahead.images.get().value(m_name);
+        if (image.isNull()) image = carriedImage(m_name, size, Drawing::Fitted);
         if (image.isNull()) return {};
         QPixmap result = QPixmap::fromImage(image);
         if (mode != QIcon::Normal) {
@@ -149,7 +135,7 @@ class CarriedIconEngine : public QIconEngine {
     }
 
   private:
-    QString m_path;
+    QString m_name;
 };
 
 }  // namespace
@@ -169,10 +155,8 @@ QImage backgroundImage(int number) {
         default:
             return {};  // kNoPicture and numbers without a picture
     }
-    QImage image(kBackgroundPictureSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (!render(resourcePath(QStringLiteral("backgrounds/"), name), image)) return {};
-    return image;
+    return carriedImage(QStringLiteral("backgrounds/") + QLatin1String(name),
+                        kBackgroundPictureSize, Drawing::OnWhite);
 }
 
 QPixmap backgroundPicture(int number) {
@@ -183,19 +167,19 @@ QPixmap backgroundPicture(int number) {
 QIcon toolbarIcon(int index, bool fromTheme) {
     if (index < 0 || index >= kToolbarButtonCount) return {};
     const ToolbarPicture& picture = kToolbarPictures[static_cast<size_t>(index)];
-    QIcon carried(new CarriedIconEngine(resourcePath(QStringLiteral("toolbar/"), picture.file)));
+    QIcon carried(new CarriedIconEngine(toolbarPictureName(picture.file)));
     if (!picture.themeName || !fromTheme) return carried;
     return QIcon::fromTheme(QLatin1String(picture.themeName), carried);
 }
 
 void drawToolbarIconsAhead(QSize size) {
-    QStringList paths;
+    QStringList names;
     for (const ToolbarPicture& picture : kToolbarPictures)
-        paths.append(resourcePath(QStringLiteral("toolbar/"), picture.file));
-    drawnAhead() = {size, std::async(std::launch::async, [paths, size] {
+        names.append(toolbarPictureName(picture.file));
+    drawnAhead() = {size, std::async(std::launch::async, [names, size] {
                               QHash<QString, QImage> images;
-                              for (const QString& path : paths)
-                                  images.insert(path, fittedImage(path, size));
+                              for (const QString& name : names)
+                                  images.insert(name, carriedImage(name, size, Drawing::Fitted));
                               return images;
                           }).share()};
 }
@@ -206,17 +190,14 @@ void waitForToolbarIconsAhead() {
 
 QPixmap durationPicture(int code) {
     if (code < 0 || code >= kDurationPictureCount) return {};
-    QImage image = transparentImage(kDurationPictureSize);
-    const char* name = kDurationFiles[static_cast<size_t>(code)];
-    if (!render(resourcePath(QStringLiteral("palette/"), name), image)) return {};
-    return QPixmap::fromImage(image);
+    const QImage image = carriedImage(
+        QStringLiteral("palette/") + QLatin1String(kDurationFiles[static_cast<size_t>(code)]),
+        kDurationPictureSize, Drawing::Stretched);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
 QImage applicationImage(int size) {
-    if (size <= 0) return {};
-    QImage image = transparentImage(QSize(size, size));
-    if (!render(resourcePath(QString(), "quillnote"), image)) return {};
-    return image;
+    return drawSvg(resourcePath(QString(), "quillnote"), QSize(size, size), Drawing::Stretched);
 }
 
 QIcon applicationIcon() {
@@ -225,7 +206,8 @@ QIcon applicationIcon() {
     QSvgRenderer renderer(resourcePath(QString(), "quillnote"));
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64}) {
-        QImage image = transparentImage(QSize(size, size));
+        QImage image(QSize(size, size), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();

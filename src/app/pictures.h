@@ -2,8 +2,9 @@
 
 // Pictures the program carries, as SVG files compiled in from resources/: the
 // background pictures of the main window, the toolbar icons, the note-duration
-// palette and the application icon. Call from the user-interface thread once a
-// QGuiApplication exists (pixmaps and icons need it).
+// palette and the application icon. Those the window shows at its start come
+// already drawn by the build at the sizes it shows them (svgdrawing.h). Call from the
+// user-interface thread once a QGuiApplication exists (pixmaps and icons need it).
 
 #include <QIcon>
 #include <QImage>

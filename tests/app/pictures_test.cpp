@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QPainter>
+#include <cstdlib>
 #include <string>
 
+#include "app/svgdrawing.h"
 #include "staff/staffpictures.h"
 
 namespace {
@@ -15,6 +18,21 @@ bool hasInk(const QImage& image) {
             if (qAlpha(image.pixel(x, y)) > 128 && image.pixel(x, y) != qRgb(255, 255, 255))
                 return true;
     return false;
+}
+
+// The mean difference of two same-sized images, per channel (0..255).
+double meanDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row);
+            const QRgb q = y.pixel(column, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+        }
+    return sum / (4.0 * x.width() * x.height());
 }
 
 QImage clefImage(const qn::staff::Picture& picture) {
@@ -55,6 +73,35 @@ TEST(Pictures, EveryPictureLoadsFromTheResources) {
     for (const Qt::ArrowType arrow : {Qt::LeftArrow, Qt::RightArrow})
         check("arrow", qn::staff::arrowIcon(arrow, 20).pixmap(20, 20).toImage(), QSize(20, 20));
     EXPECT_TRUE(qn::backgroundPicture(qn::kNoPicture).isNull());
+}
+
+// The build draws the pictures of the window's start with the program's own
+// code: each is there at the size the window asks for, drawn the same way.
+TEST(Pictures, TheStartsPicturesComeDrawnAheadAsTheProgramWouldDrawThem) {
+    qn::applicationImage(16);  // makes the SVG files available
+    const struct {
+        const char* folder;
+        QSize size;
+        qn::Drawing how;
+        double tolerance;  // JPEG is lossy
+    } kinds[] = {
+        {"backgrounds", qn::kBackgroundPictureSize, qn::Drawing::OnWhite, 2},
+        {"toolbar", qn::kToolbarIconSize, qn::Drawing::Fitted, 0},
+        {"palette", qn::kDurationPictureSize, qn::Drawing::Stretched, 0},
+    };
+    for (const auto& kind : kinds) {
+        const QDir folder(QStringLiteral(":/") + QLatin1String(kind.folder));
+        ASSERT_FALSE(folder.isEmpty()) << kind.folder;
+        for (const QString& file : folder.entryList({QStringLiteral("*.svg")})) {
+            const QString name = QLatin1String(kind.folder) + QLatin1Char('/') + file.chopped(4);
+            const QImage ahead(QStringLiteral(":/drawn/") +
+                               qn::drawnAheadName(name, kind.size, kind.how));
+            const QImage drawn = qn::drawSvg(folder.filePath(file), kind.size, kind.how);
+            ASSERT_FALSE(ahead.isNull()) << name.toStdString();
+            ASSERT_EQ(ahead.size(), drawn.size()) << name.toStdString();
+            EXPECT_LE(meanDifference(ahead, drawn), kind.tolerance) << name.toStdString();
+        }
+    }
 }
 
 }  // namespace
