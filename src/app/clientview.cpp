@@ -42,7 +42,11 @@ QSize ClientView::sizeHint() const {
 
 void ClientView::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
-    fitInView(sceneRect(), Qt::KeepAspectRatio);
+    // Not fitInView(), which keeps a margin: at the natural size a pixel must
+    // be exactly 15 twips, so that pictures and text are drawn one to one.
+    const double scale = std::min(viewport()->width() / sceneRect().width(),
+                                  viewport()->height() / sceneRect().height());
+    if (scale > 0) setTransform(QTransform::fromScale(scale, scale));
 }
 
 }  // namespace qn

@@ -180,5 +180,20 @@ TEST(FittedWindowSize, ShrinksToTheScreenKeepingTheClientAreasShape) {
     EXPECT_EQ(fittedWindowSize(client, 60, QSize(485 + 16, 344 + 40 + 60)), QSize(485, 404));
 }
 
+// The whole client area fills the view with no margin: at the natural size
+// one pixel is exactly 15 twips, the same across and down.
+TEST(ClientView, ScalesTheClientAreaToFillTheView) {
+    QGraphicsScene scene;
+    ClientView view(&scene);
+    for (const QSize size : {QSize(970, 688), QSize(485, 400)}) {
+        view.resize(size);
+        view.show();
+        QCoreApplication::processEvents();
+        EXPECT_DOUBLE_EQ(view.transform().m11(),
+                         std::min(size.width() / 14550.0, size.height() / 10320.0));
+        EXPECT_EQ(view.transform().m11(), view.transform().m22());
+    }
+}
+
 }  // namespace
 }  // namespace qn
