@@ -96,7 +96,8 @@ void SynthEngine::startFontLoad(const QString& path) {
     m_fontThread = std::thread([this, generation, path, needsDevice, rate = m_sampleRate] {
         QString error;
         std::shared_ptr<SynthCore> shared;
-        // Only this thread writes m_openedDevice; the other reads it once it has joined this one.
+        // Only this thread writes m_openedDevice; the user-interface thread
+        // takes it only after joining this one.
         if (!needsDevice || (m_openedDevice = openDevice(&error)))
             if (auto core = createSynth(rate, path, &error))
                 shared = std::make_shared<SynthCore>(std::move(*core));
