@@ -11,9 +11,9 @@
 // Files are parsed into MidiSequences there (the composition's own bytes) or
 // on a worker thread (a user's MIDI file); the sound font loads on a worker
 // thread into a complete synth (for a deferred start, after the libraries
-// have loaded and the device has opened there). Both reach the audio thread as commands
-// through a lock-free ring, and the audio thread acknowledges each, after
-// which what it no longer uses is freed here. The SDL callback (the audio
+// have loaded and the device has opened there). Both reach the audio thread
+// as commands through a lock-free ring, and the audio thread acknowledges
+// each, after which what it no longer uses is freed here. The SDL callback (the audio
 // thread) renders, runs the AudioProcessor and counts frames; it allocates
 // nothing, never logs or calls Qt, and waits for no lock but FluidSynth's own
 // API mutex, which the user-interface thread holds only for single quick
@@ -170,11 +170,11 @@ class SynthEngine final : public QObject, public AudioEngine {
     std::unique_ptr<SdlAudioDevice> m_device;  // first: its callback uses all below
     // Opened by the font thread for a deferred start, until adopted as m_device.
     std::unique_ptr<SdlAudioDevice> m_openedDevice;
-    int m_sampleRate = kDefaultSampleRate;
+    int m_sampleRate = kDefaultSampleRate;  // fixed by create(): the font thread reads them
     int m_bufferFrames = 256;
-    QString m_status;
 
     // User-interface thread.
+    QString m_status;
     QString m_soundFont;
     int m_volume = 0;
     std::shared_ptr<SynthCore> m_core;  // null until the first font is ready

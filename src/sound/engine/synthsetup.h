@@ -38,9 +38,10 @@ bool checkSoundFont(const QString& soundFont, QString* error);
 
 // A synthesiser at `sampleRate` (Hz) with the sound font at `soundFont`
 // loaded, or nothing with `error` set to a sentence for the user (which may
-// be that FluidSynth is missing). Routes FluidSynth's log into the sound category first. Samples
-// load only when a preset is selected or pinned (dynamic sample loading), so the font's size costs
-// no memory beyond the instruments in use. Any thread.
+// be that FluidSynth is missing). Routes FluidSynth's log into the sound
+// category first. Samples load only when a preset is selected or pinned
+// (dynamic sample loading), so the font's size costs no memory beyond the
+// instruments in use. Any thread.
 std::optional<SynthCore> createSynth(double sampleRate, const QString& soundFont, QString* error);
 
 // The synth gain for a master volume in hundredths of a decibel (clamped to
