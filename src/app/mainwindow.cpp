@@ -179,8 +179,9 @@ void MainWindow::buildClientArea() {
 bool MainWindow::start() {
     if (!m_session.start()) return false;
     m_sound->lights().KeyRestoreColor = kWhite;
-    // After the window is up: a remembered MIDI keyboard does not delay it.
-    QTimer::singleShot(0, m_midiInput, &MidiInput::reconnect);
+    // After the first paint: a remembered MIDI keyboard (and the MIDI library
+    // it loads) does not delay it.
+    afterFirstPaint(*this, [this] { m_midiInput->reconnect(); });
     return true;
 }
 
@@ -226,7 +227,7 @@ bool MainWindow::InitMusic() {
         options.loadFontLater = true;
         SynthEngine::Created created = SynthEngine::create(options);
         synth = created.engine.get();
-        return EngineStart{std::move(created.engine), created.error, created.status};
+        return EngineStart{std::move(created.engine), created.error, {}};
     }();
     if (!started.engine) {
         showSoundStartError(started.error);
@@ -234,7 +235,7 @@ bool MainWindow::InitMusic() {
     }
     if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
     if (synth) {
-        watchFirstSoundFont(*synth, started.status);
+        watchFirstSoundFont(*synth);
         afterFirstPaint(*this, [synth] { synth->setSoundFont(synth->soundFont()); });
     }
     SoundWidgets widgets;
@@ -259,14 +260,16 @@ void MainWindow::showSoundStartError(const QString& reason) {
                        reason);
 }
 
-// The window is up while the sound font loads. A first font that fails ends the
-// program as a failed start-up does; a later one's failure is shown where it was chosen.
-void MainWindow::watchFirstSoundFont(SynthEngine& synth, const QString& status) {
+// The window is up while the sound starts (libraries, device) and the font
+// loads. A first start that fails ends the program as a failed start-up does;
+// a later font's failure is shown where it was chosen.
+void MainWindow::watchFirstSoundFont(SynthEngine& synth) {
     statusBar()->showMessage(tr("Loading sound font\u2026"));
     auto ready = std::make_shared<bool>(false);
-    m_soundStatus = status;
-    connect(&synth, &SynthEngine::soundFontReady, this, [this, ready] {
-        if (!std::exchange(*ready, true)) showSoundStatus();
+    connect(&synth, &SynthEngine::soundFontReady, this, [this, ready, &synth] {
+        if (std::exchange(*ready, true)) return;
+        m_soundStatus = synth.status();  // known now: the device opened at the deferred start
+        showSoundStatus();
     });
     connect(&synth, &SynthEngine::soundFontFailed, this, [this, ready](const QString& error) {
         if (*ready) return;

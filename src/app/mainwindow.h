@@ -136,7 +136,7 @@ class MainWindow : public QMainWindow, private DocumentView {
     void toggleBassClef();
     void connectSound();
     void showSoundStartError(const QString& reason);
-    void watchFirstSoundFont(SynthEngine& synth, const QString& status);
+    void watchFirstSoundFont(SynthEngine& synth);
     void showSoundStatus();
     void setMode(Command on, Command off, bool enabled);
     void toggleEffect(Effect effect);

@@ -21,14 +21,16 @@ struct Outcome {
     QByteArray err;
 };
 
-// Runs the program, with QUILLNOTE_SOUNDFONT set to `soundFont` and the standard
-// output going to the file `output` if given.
+// Runs the program, with QUILLNOTE_SOUNDFONT set to `soundFont`, the standard
+// output going to the file `output` and shared libraries looked for first in
+// the folder `libraries`, each if given.
 Outcome quillnote(const QStringList& arguments, const QString& soundFont = {},
-                  const QString& output = {}) {
+                  const QString& output = {}, const QString& libraries = {}) {
     QProcess process;
     if (!output.isEmpty()) process.setStandardOutputFile(output);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!soundFont.isEmpty()) environment.insert(QStringLiteral("QUILLNOTE_SOUNDFONT"), soundFont);
+    if (!libraries.isEmpty()) environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraries);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUILLNOTE_BINARY), arguments);
     process.waitForFinished(60000);
@@ -101,12 +103,16 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
     writeFile(path("kept.mid"), "old contents");
     ASSERT_TRUE(QFile::link(path("good.msf"), path("good-link.msf")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.msf")).constData(), 0600), 0);
+    // A synthesiser library that does not load (the program opens it only to render).
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("broken")));
+    writeFile(path("broken/" FLUIDSYNTH_SONAME), "not a library");
     const struct {
         QStringList arguments;
         const char* mentions;
         int status = 2;
         QString soundFont = {};  // QUILLNOTE_SOUNDFONT; empty: the usual lookup
         QString output = {};     // of the standard output; empty: read by the test
+        QString libraries = {};  // searched first for shared libraries
     } cases[] = {
         {{"--export-midi", path("bad.msf"), path("new.mid")}, "line 4"},
         {{"--export-midi", path("missing.msf"), path("kept.mid")}, "missing.msf"},
@@ -116,6 +122,12 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
         {{"--render", path("good.msf"), path("new.wav")}, "no.sf2", 2, path("no.sf2")},
         {{"--render", path("good.msf"), path("no/such/dir/new.wav")}, "new.wav", 1},
         {{"--render", path("good.msf"), path("new.mp3")}, ".ogg"},
+        {{"--render", path("good.msf"), path("new.wav")},
+         FLUIDSYNTH_SONAME,
+         2,
+         {},
+         {},
+         path("broken")},
         {{"--export-midi", path("good.msf"), path("good.msf")}, "overwrite the input", 1},
         {{"--render", path("good.msf"), path("good-link.msf")}, "overwrite the input", 1},
         {{"--print-pdf", path("good.msf"), path("good.msf")}, "overwrite the input", 1},
@@ -125,7 +137,7 @@ TEST_F(CommandLineFiles, FailuresGiveOneLineAndWriteNothing) {
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.arguments.join(' ').toStdString());
-        const Outcome o = quillnote(k.arguments, k.soundFont, k.output);
+        const Outcome o = quillnote(k.arguments, k.soundFont, k.output, k.libraries);
         EXPECT_EQ(o.status, k.status);
         EXPECT_TRUE(o.err.startsWith("quillnote: ") && o.err.endsWith('\n') &&
                     o.err.count('\n') == 1 && o.err.contains(k.mentions))

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTest>
 #include <thread>
 
 #include "apptestsupport.h"
@@ -38,7 +39,10 @@ class MidiInputTest : public test::WindowTest {
             return device;
         };
         auto w = makeWindow();
-        QCoreApplication::processEvents();  // the remembered port is looked for after start-up
+        // A remembered port is looked for after the window's first paint.
+        if (store->contains(QStringLiteral("Properties/midiinput"))) {
+            EXPECT_TRUE(QTest::qWaitFor([this] { return keyboard != nullptr; }));
+        }
         return w;
     }
     static QList<QAction*> menuItems(MainWindow& w) {

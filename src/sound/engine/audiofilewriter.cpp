@@ -1,11 +1,11 @@
 #include "audiofilewriter.h"
 
-#include <sndfile.h>
-
 #include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
 #include <vector>
+
+#include "soundlibraries.h"
 
 namespace qn {
 
@@ -103,39 +103,40 @@ AudioFileWriter::AudioFileWriter(QIODevice& device, AudioFileType type, int samp
     info.samplerate = sampleRate;
     info.channels = channels;
     info.format = formatOf(type);
-    m_file = sf_open_virtual(&g_outputIo, SFM_WRITE, &info, m_output.get());
+    if (!loadSndfile(&m_error)) return;
+    m_file = sndfile().open_virtual(&g_outputIo, SFM_WRITE, &info, m_output.get());
     if (!m_file) {
-        m_error = QString::fromUtf8(sf_strerror(nullptr));
+        m_error = QString::fromUtf8(sndfile().strerror(nullptr));
         return;
     }
     // Louder than full scale is clipped rather than wrapped round.
-    sf_command(m_file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sndfile().command(m_file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
 }
 
 AudioFileWriter::~AudioFileWriter() {
-    if (m_file) sf_close(m_file);
+    if (m_file) sndfile().close(m_file);
 }
 
 bool AudioFileWriter::fail() {
     // The device knows best why a write failed (a full disk); libsndfile only that it did.
     m_error = m_output->device.errorString();
     if (m_error.isEmpty() || m_error == QLatin1String("Unknown error"))
-        m_error = QString::fromUtf8(sf_strerror(m_file));
+        m_error = QString::fromUtf8(sndfile().strerror(m_file));
     return false;
 }
 
 bool AudioFileWriter::write(const float* interleaved, int frames) {
     if (!m_file) return false;
-    return sf_writef_float(m_file, interleaved, frames) == frames || fail();
+    return sndfile().writef_float(m_file, interleaved, frames) == frames || fail();
 }
 
 bool AudioFileWriter::finish() {
     if (!m_file || !m_error.isEmpty()) return false;
     // Closing writes the header's sizes (WAV) or the last pages (Ogg).
-    const int closed = sf_close(m_file);
+    const int closed = sndfile().close(m_file);
     m_file = nullptr;
     if (!m_output->flush()) return fail();
-    if (closed != 0) m_error = QString::fromUtf8(sf_error_number(closed));
+    if (closed != 0) m_error = QString::fromUtf8(sndfile().error_number(closed));
     return closed == 0;
 }
 

@@ -41,7 +41,7 @@ std::optional<RenderResult> OfflineRenderer::render(const std::vector<uint8_t>& 
         *error = QStringLiteral("The data to render is not a Standard MIDI File.");
         return std::nullopt;
     }
-    fluid_synth_set_gain(m_core.synth.get(), kBaseGain);
+    fluid().synth_set_gain(m_core.synth.get(), kBaseGain);
     // Samples load as the presets are selected: on this thread, which may wait.
     const int64_t renderStart = m_player.frame();
     m_player.play(sequence.get(), false);

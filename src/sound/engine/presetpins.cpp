@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "soundlibraries.h"
+
 namespace qn {
 
 namespace {
@@ -16,8 +18,8 @@ const std::vector<PresetRef> kResetPresets = {{0, 0}, {kDrumBank, 0}};
 std::vector<PresetRef> PresetPins::resolved(const std::vector<PresetRef>& presets) const {
     std::vector<PresetRef> out;
     const auto exists = [this](PresetRef p) {
-        fluid_sfont_t* font = fluid_synth_get_sfont_by_id(m_synth, m_fontId);
-        return font && fluid_sfont_get_preset(font, p.bank, p.program);
+        fluid_sfont_t* font = fluid().synth_get_sfont_by_id(m_synth, m_fontId);
+        return font && fluid().sfont_get_preset(font, p.bank, p.program);
     };
     for (const std::vector<PresetRef>* list : {&kResetPresets, &presets})
         for (PresetRef p : *list) {
@@ -30,7 +32,7 @@ std::vector<PresetRef> PresetPins::resolved(const std::vector<PresetRef>& preset
 }
 
 bool PresetPins::pinOne(PresetRef preset) {
-    return fluid_synth_pin_preset(m_synth, m_fontId, preset.bank, preset.program) == FLUID_OK;
+    return fluid().synth_pin_preset(m_synth, m_fontId, preset.bank, preset.program) == FLUID_OK;
 }
 
 void PresetPins::pin(const std::vector<PresetRef>& presets) {
@@ -49,7 +51,7 @@ void PresetPins::keepOnly(const std::vector<PresetRef>& keep) {
     const std::vector<PresetRef> wanted = resolved(keep);
     std::erase_if(m_pinned, [&](PresetRef p) {
         if (std::find(wanted.begin(), wanted.end(), p) != wanted.end()) return false;
-        fluid_synth_unpin_preset(m_synth, m_fontId, p.bank, p.program);
+        fluid().synth_unpin_preset(m_synth, m_fontId, p.bank, p.program);
         return true;
     });
 }

@@ -5,7 +5,7 @@ namespace qn {
 namespace {
 
 SDL_AudioDeviceID openDefault(const SDL_AudioSpec& desired, SDL_AudioSpec* obtained) {
-    return SDL_OpenAudioDevice(nullptr, 0, &desired, obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    return sdl().OpenAudioDevice(nullptr, 0, &desired, obtained, 0);
 }
 
 }  // namespace
@@ -17,27 +17,27 @@ std::unique_ptr<SdlAudioDevice> SdlAudioDevice::open(const SDL_AudioSpec& desire
     // SDL's audio brings up its event queue, which would otherwise take over
     // SIGINT and SIGTERM and turn them into quit events nobody reads: the
     // program could then not be interrupted or terminated.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The driver SDL_AUDIODRIVER names, else the first of SDL's list that starts.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    if (sdl().InitSubSystem(SDL_INIT_AUDIO) == 0) {
         if (const SDL_AudioDeviceID id = openDefault(desired, &obtained))
             return std::unique_ptr<SdlAudioDevice>(
                 new SdlAudioDevice(id, obtained, Init::SubSystem));
-        reason = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        reason = sdl().GetError();
+        sdl().QuitSubSystem(SDL_INIT_AUDIO);
     } else {
-        reason = SDL_GetError();
+        reason = sdl().GetError();
     }
-    if (SDL_AudioInit("dummy") != 0) {
+    if (sdl().AudioInit("dummy") != 0) {
         *error =
-            "no audio device (" + reason + ") and no dummy audio driver (" + SDL_GetError() + ")";
+            "no audio device (" + reason + ") and no dummy audio driver (" + sdl().GetError() + ")";
         return nullptr;
     }
     const SDL_AudioDeviceID id = openDefault(desired, &obtained);
     if (!id) {
         *error = "no audio device (" + reason + "), and the dummy driver failed (" +
-                 SDL_GetError() + ")";
-        SDL_AudioQuit();
+                 sdl().GetError() + ")";
+        sdl().AudioQuit();
         return nullptr;
     }
     std::unique_ptr<SdlAudioDevice> device(new SdlAudioDevice(id, obtained, Init::DummyDriver));
@@ -47,15 +47,15 @@ std::unique_ptr<SdlAudioDevice> SdlAudioDevice::open(const SDL_AudioSpec& desire
 
 SdlAudioDevice::SdlAudioDevice(SDL_AudioDeviceID id, const SDL_AudioSpec& spec, Init init)
     : m_id(id), m_spec(spec), m_init(init) {
-    if (const char* driver = SDL_GetCurrentAudioDriver()) m_driver = driver;
+    if (const char* driver = sdl().GetCurrentAudioDriver()) m_driver = driver;
 }
 
 SdlAudioDevice::~SdlAudioDevice() {
-    SDL_CloseAudioDevice(m_id);
+    sdl().CloseAudioDevice(m_id);
     if (m_init == Init::SubSystem)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl().QuitSubSystem(SDL_INIT_AUDIO);
     else
-        SDL_AudioQuit();
+        sdl().AudioQuit();
 }
 
 }  // namespace qn

@@ -9,15 +9,19 @@
 #include <memory>
 #include <string>
 
+#include "soundlibraries.h"
+
 namespace qn {
 
 class SdlAudioDevice {
   public:
     // Opens the default output device with `desired` (its callback and
-    // userdata included), paused; the sample rate may differ from the one
-    // asked for, the format, channels and buffer size do not. Nothing, with
-    // `error` set, when not even the dummy driver opens. Only one device may
-    // exist at a time: falling back restarts SDL's audio subsystem.
+    // userdata included), paused, once loadSdl() has succeeded. It runs at the
+    // rate, format, channels and buffer size asked for: SDL converts for a
+    // device that differs, since the engine parses files and prepares effects
+    // at its rate before the device opens. Nothing, with `error` set, when not
+    // even the dummy driver opens. Only one device may exist at a time:
+    // falling back restarts SDL's audio subsystem. Any thread.
     static std::unique_ptr<SdlAudioDevice> open(const SDL_AudioSpec& desired, std::string* error);
     ~SdlAudioDevice();  // closes the device (the callback has returned for good), then SDL audio
 
@@ -30,16 +34,16 @@ class SdlAudioDevice {
     // Why the dummy driver plays instead of a real device; empty when it does not.
     const std::string& fallbackReason() const { return m_fallbackReason; }
 
-    void start() { SDL_PauseAudioDevice(m_id, 0); }
+    void start() { sdl().PauseAudioDevice(m_id, 0); }
 
     // Keeps the callback from running while it lives (user-interface thread).
     // Hold it only for a few quick calls: the audio thread waits meanwhile.
     class Lock {
       public:
         explicit Lock(const SdlAudioDevice& device) : m_id(device.m_id) {
-            SDL_LockAudioDevice(m_id);
+            sdl().LockAudioDevice(m_id);
         }
-        ~Lock() { SDL_UnlockAudioDevice(m_id); }
+        ~Lock() { sdl().UnlockAudioDevice(m_id); }
         Lock(const Lock&) = delete;
         Lock& operator=(const Lock&) = delete;
 

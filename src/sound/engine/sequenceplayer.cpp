@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "soundlibraries.h"
+
 namespace qn {
 
 namespace {
@@ -55,10 +57,10 @@ void SequencePlayer::beginFade() {
 // then start what waits on a reset synth at this same frame.
 void SequencePlayer::endFade() {
     m_fadeStart = m_rampEnd = m_fadeEnd = -1;
-    fluid_synth_all_sounds_off(m_synth, -1);
+    fluid().synth_all_sounds_off(m_synth, -1);
     if (!m_pending) return;
     // A fresh channel state for every sequence, as a newly loaded segment has.
-    fluid_synth_system_reset(m_synth);
+    fluid().synth_system_reset(m_synth);
     m_sequence = std::exchange(m_pending, nullptr);
     m_loop = m_pendingLoop && m_sequence->endFrame() > 0;
     m_passStart = m_frame;
@@ -87,25 +89,25 @@ void SequencePlayer::send(const SequenceEvent& e) {
     const int channel = e.status & 0x0F;
     switch (e.status & 0xF0) {
         case 0x80:
-            fluid_synth_noteoff(m_synth, channel, e.data1);
+            fluid().synth_noteoff(m_synth, channel, e.data1);
             break;
         case 0x90:
-            fluid_synth_noteon(m_synth, channel, e.data1, e.data2);
+            fluid().synth_noteon(m_synth, channel, e.data1, e.data2);
             break;
         case 0xA0:
-            fluid_synth_key_pressure(m_synth, channel, e.data1, e.data2);
+            fluid().synth_key_pressure(m_synth, channel, e.data1, e.data2);
             break;
         case 0xB0:
-            fluid_synth_cc(m_synth, channel, e.data1, e.data2);
+            fluid().synth_cc(m_synth, channel, e.data1, e.data2);
             break;
         case 0xC0:
-            fluid_synth_program_change(m_synth, channel, e.data1);
+            fluid().synth_program_change(m_synth, channel, e.data1);
             break;
         case 0xD0:
-            fluid_synth_channel_pressure(m_synth, channel, e.data1);
+            fluid().synth_channel_pressure(m_synth, channel, e.data1);
             break;
         case 0xE0:
-            fluid_synth_pitch_bend(m_synth, channel, e.data1 | (e.data2 << 7));
+            fluid().synth_pitch_bend(m_synth, channel, e.data1 | (e.data2 << 7));
             break;
         default:
             break;
@@ -132,7 +134,7 @@ void SequencePlayer::render(float* interleaved, int frames, bool apiHeld) noexce
         }
         const int n = static_cast<int>(until - m_frame);
         float* out = interleaved + 2 * done;
-        fluid_synth_write_float(m_synth, n, out, 0, 2, out, 1, 2);
+        fluid().synth_write_float(m_synth, n, out, 0, 2, out, 1, 2);
         if (fading()) {
             // Linear to zero at the boundary, where all_sounds_off then acts.
             const auto length = static_cast<float>(m_rampEnd - m_fadeStart);

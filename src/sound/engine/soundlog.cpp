@@ -1,10 +1,10 @@
 #include "soundlog.h"
 
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+
+#include "soundlibraries.h"
 
 Q_LOGGING_CATEGORY(lcSound, "quillnote.sound", QtInfoMsg)
 
@@ -50,7 +50,7 @@ void routeFluidSynthLog() {
     static std::once_flag once;
     std::call_once(once, [] {
         for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, fluidLog, nullptr);
+            fluid().set_log_function(level, fluidLog, nullptr);
     });
     g_debugEnabled.store(lcSound().isDebugEnabled(), std::memory_order_relaxed);
 }

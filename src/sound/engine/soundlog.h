@@ -14,7 +14,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcSound)
 
 namespace qn {
 
-// Installs the FluidSynth log functions (once per process; any thread).
+// Installs the FluidSynth log functions (once per process; any thread, once
+// loadFluidSynth() has succeeded).
 // Debug messages pass only while the category's debug output is enabled.
 void routeFluidSynthLog();
 

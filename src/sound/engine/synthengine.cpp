@@ -19,46 +19,30 @@ constexpr int kPollIntervalMs = 20;
 
 SynthEngine::Created SynthEngine::create(const Options& options) {
     Created created;
-    routeFluidSynthLog();
     QString soundFont = options.soundFont;
     if (soundFont.isEmpty()) {
         soundFont = findSoundFont(systemSoundFontSources(options.settings), &created.error);
         if (soundFont.isEmpty()) return created;
     }
-    // The quick header check before the device: a missing or foreign file fails at once.
-    if (!checkSoundFont(soundFont, &created.error)) return created;
+    // A missing file fails at once. Whether it is a SoundFont needs FluidSynth,
+    // which the deferred start loads: a foreign file then fails there.
+    if (options.loadFontLater ? !soundFontExists(soundFont, &created.error)
+                              : !checkSoundFont(soundFont, &created.error))
+        return created;
 
     std::unique_ptr<SynthEngine> engine(new SynthEngine);
-    SDL_AudioSpec desired{};
-    desired.freq = options.sampleRate;
-    desired.format = AUDIO_F32SYS;
-    desired.channels = 2;
-    desired.samples = static_cast<Uint16>(std::clamp(options.bufferFrames, 64, 8192));
-    desired.callback = &SynthEngine::audioCallback;
-    desired.userdata = engine.get();
-    std::string deviceError;
-    engine->m_device = SdlAudioDevice::open(desired, &deviceError);
-    if (!engine->m_device) {
-        created.error = QStringLiteral("No audio output could be opened: %1.")
-                            .arg(QString::fromStdString(deviceError));
-        return created;
-    }
-    const SDL_AudioSpec& spec = engine->m_device->spec();
-    engine->m_sampleRate = spec.freq;
-    engine->m_bufferFrames = spec.samples;
-    engine->m_player = SequencePlayer(spec.freq);  // the device is still paused
-
+    engine->m_sampleRate = options.sampleRate;
+    engine->m_bufferFrames = std::clamp(options.bufferFrames, 64, 8192);
+    engine->m_player = SequencePlayer(options.sampleRate);
     engine->m_pollTimer.setInterval(kPollIntervalMs);
     connect(&engine->m_pollTimer, &QTimer::timeout, engine.get(), &SynthEngine::poll);
-
-    if (!engine->m_device->fallbackReason().empty()) {
-        qCWarning(lcSound, "No sound device (%s): playing silently through the dummy driver",
-                  engine->m_device->fallbackReason().c_str());
-        created.status = QStringLiteral("No sound device: playing silently");
-    }
     engine->m_soundFont = soundFont;
-    if (!options.loadFontLater) engine->startFontLoad(soundFont);
-    engine->m_device->start();
+    if (!options.loadFontLater) {
+        auto device = engine->openDevice(&created.error);
+        if (!device) return created;
+        engine->adoptDevice(std::move(device));
+        engine->startFontLoad(soundFont);
+    }
     created.engine = std::move(engine);
     return created;
 }
@@ -66,19 +50,57 @@ SynthEngine::Created SynthEngine::create(const Options& options) {
 SynthEngine::~SynthEngine() {
     cancelParse();
     if (m_fontThread.joinable()) m_fontThread.join();
+    m_openedDevice.reset();  // opened for a start that never came to be adopted
     // The callback must be gone before the synths, sequences and processor it uses.
     m_device.reset();
     m_messages.drain();
 }
 
+// SDL's library and its output device, paused, calling this engine back; any thread.
+std::unique_ptr<SdlAudioDevice> SynthEngine::openDevice(QString* error) {
+    if (!loadSdl(error)) return nullptr;
+    SDL_AudioSpec desired{};
+    desired.freq = m_sampleRate;
+    desired.format = AUDIO_F32SYS;
+    desired.channels = 2;
+    desired.samples = static_cast<Uint16>(m_bufferFrames);
+    desired.callback = &SynthEngine::audioCallback;
+    desired.userdata = this;
+    std::string deviceError;
+    auto device = SdlAudioDevice::open(desired, &deviceError);
+    if (!device)
+        *error = QStringLiteral("No audio output could be opened: %1.")
+                     .arg(QString::fromStdString(deviceError));
+    return device;
+}
+
+// Takes over the device the engine renders to and starts it: silence until a
+// font is ready. User-interface thread.
+void SynthEngine::adoptDevice(std::unique_ptr<SdlAudioDevice> device) {
+    m_device = std::move(device);
+    if (!m_device->fallbackReason().empty()) {
+        qCWarning(lcSound, "No sound device (%s): playing silently through the dummy driver",
+                  m_device->fallbackReason().c_str());
+        m_status = QStringLiteral("No sound device: playing silently");
+    }
+    m_device->start();
+}
+
+// Loads the font on the font thread; the first load there also opens what the
+// engine has not opened yet (the libraries, the device).
 void SynthEngine::startFontLoad(const QString& path) {
     if (m_fontThread.joinable()) m_fontThread.join();
+    if (m_openedDevice) adoptDevice(std::move(m_openedDevice));
+    const bool needsDevice = !m_device;
     const uint64_t generation = ++m_fontGeneration;
-    m_fontThread = std::thread([this, generation, path, rate = m_sampleRate] {
+    m_fontThread = std::thread([this, generation, path, needsDevice, rate = m_sampleRate] {
         QString error;
-        auto core = createSynth(rate, path, &error);
         std::shared_ptr<SynthCore> shared;
-        if (core) shared = std::make_shared<SynthCore>(std::move(*core));
+        // Only this thread writes m_openedDevice; the user-interface thread
+        // takes it only after joining this one.
+        if (!needsDevice || (m_openedDevice = openDevice(&error)))
+            if (auto core = createSynth(rate, path, &error))
+                shared = std::make_shared<SynthCore>(std::move(*core));
         QMetaObject::invokeMethod(
             this,
             [this, generation, path, shared, error] {
@@ -92,13 +114,14 @@ void SynthEngine::fontLoaded(uint64_t generation, const QString& path,
                              std::shared_ptr<SynthCore> core, const QString& error) {
     if (generation != m_fontGeneration) return;  // a later font was asked for
     if (m_fontThread.joinable()) m_fontThread.join();
+    if (m_openedDevice) adoptDevice(std::move(m_openedDevice));
     if (!core) {
         qCWarning(lcSound, "%s", qUtf8Printable(error));
         emit soundFontFailed(error);
         return;
     }
     fluid_synth_t* synth = core->synth.get();
-    fluid_synth_set_gain(synth, gainForVolume(m_volume));
+    fluid().synth_set_gain(synth, gainForVolume(m_volume));
     auto pins = std::make_unique<PresetPins>(synth, core->fontId);
     pins->pin(m_sequence ? m_sequence->presets() : std::vector<PresetRef>{});
     // What plays on the old font fades out there before the new one takes over.
@@ -118,7 +141,8 @@ void SynthEngine::fontLoaded(uint64_t generation, const QString& path,
 
 void SynthEngine::setSoundFont(const QString& path) {
     QString error;
-    if (!checkSoundFont(path, &error)) {
+    // Before the start the font thread checks it, with the library it loads there.
+    if (m_device && !checkSoundFont(path, &error)) {
         emit soundFontFailed(error);
         return;
     }
@@ -262,7 +286,7 @@ int64_t SynthEngine::clockMs() const {
 
 void SynthEngine::setMasterVolume(int hundredthsOfDb) {
     m_volume = std::clamp(hundredthsOfDb, kMinVolume, kMaxVolume);
-    if (m_core) fluid_synth_set_gain(m_core->synth.get(), gainForVolume(m_volume));
+    if (m_core) fluid().synth_set_gain(m_core->synth.get(), gainForVolume(m_volume));
 }
 
 void SynthEngine::setEndOfPlaybackHandler(std::function<void()> handler) {
@@ -271,9 +295,9 @@ void SynthEngine::setEndOfPlaybackHandler(std::function<void()> handler) {
 
 void SynthEngine::setAudioProcessor(std::unique_ptr<AudioProcessor> processor) {
     m_processor.store(processor.get(), std::memory_order_release);
-    {
+    if (m_device) {
         // Once the lock is ours the callback has left its block, and every
-        // later block reads the new pointer.
+        // later block reads the new pointer. Without a device it never ran.
         SdlAudioDevice::Lock lock(*m_device);
     }
     m_processorOwner = std::move(processor);

@@ -3,14 +3,17 @@
 // The audio services: FluidSynth renders, a SequencePlayer dispatches the
 // events of the Standard MIDI Files it is given at their exact frames, SDL2
 // carries the sound to the output device. Playback time is the audio clock:
-// clockMs() counts the frames rendered.
+// clockMs() counts the frames rendered. Both libraries are opened with dlopen
+// when first needed (soundlibraries.h); a missing one is a start failure
+// like a missing sound font.
 //
 // Threads: every public function is called on the user-interface thread.
 // Files are parsed into MidiSequences there (the composition's own bytes) or
 // on a worker thread (a user's MIDI file); the sound font loads on a worker
-// thread into a complete synth. Both reach the audio thread as commands
-// through a lock-free ring, and the audio thread acknowledges each, after
-// which what it no longer uses is freed here. The SDL callback (the audio
+// thread into a complete synth (for a deferred start, after the libraries
+// have loaded and the device has opened there). Both reach the audio thread
+// as commands through a lock-free ring, and the audio thread acknowledges
+// each, after which what it no longer uses is freed here. The SDL callback (the audio
 // thread) renders, runs the AudioProcessor and counts frames; it allocates
 // nothing, never logs or calls Qt, and waits for no lock but FluidSynth's own
 // API mutex, which the user-interface thread holds only for single quick
@@ -49,23 +52,25 @@ class SynthEngine final : public QObject, public AudioEngine {
     struct Options {
         QString soundFont;              // empty: found by findSoundFont()
         QSettings* settings = nullptr;  // where the lookup reads "soundfont"; null: the user's
-        int sampleRate = kDefaultSampleRate;  // asked of the device, which may choose another
+        int sampleRate = kDefaultSampleRate;  // SDL converts for a device that runs at another
         int bufferFrames = 256;
-        // The font is found and checked, but loads only at setSoundFont(soundFont()):
-        // the window's first frame need not share the processor with the load.
+        // Nothing is opened: the font file is found, and the rest (the
+        // libraries, the device, whether the file is a SoundFont, its load)
+        // starts on the font thread at the first setSoundFont(soundFont()),
+        // which soundFontReady() or soundFontFailed() answers. The window's
+        // first frame need not wait for any of it, nor share the processor with it.
         bool loadFontLater = false;
     };
     struct Created {
         std::unique_ptr<SynthEngine> engine;
-        // Why there is no engine (no sound font, no audio output): the
-        // informative text under "Could not initialize DirectMusic.".
+        // Why there is no engine (no sound font, no FluidSynth or SDL, no
+        // audio output): the informative text under "Could not initialize DirectMusic.".
         QString error;
-        // For the status bar when the engine plays silently through the dummy driver.
-        QString status;
     };
-    // Opens the device and returns at once: the sound font, found and checked
-    // here, loads in the background and soundFontReady() or soundFontFailed()
-    // follows. Meanwhile the engine plays silence and queues Play.
+    // Finds and checks the sound font, loads the libraries, opens the device
+    // and returns at once: the font loads in the background and
+    // soundFontReady() or soundFontFailed() follows. Meanwhile the engine
+    // plays silence and queues Play. With loadFontLater, see there.
     static Created create(const Options& options);
     static Created create() { return create(Options{}); }
     ~SynthEngine() override;
@@ -90,7 +95,8 @@ class SynthEngine final : public QObject, public AudioEngine {
 
     // Loads another sound font in the background and swaps it in when ready,
     // keeping the volume and the effects; what plays then stops. On failure
-    // the current font plays on and soundFontFailed() says why.
+    // the current font plays on and soundFontFailed() says why. The first
+    // call of an engine created with loadFontLater starts it.
     void setSoundFont(const QString& path);
     // The font that plays (or, before the first is ready, the one loading).
     const QString& soundFont() const { return m_soundFont; }
@@ -99,7 +105,14 @@ class SynthEngine final : public QObject, public AudioEngine {
     int sampleRate() const override { return m_sampleRate; }
     int bufferFrames() const { return m_bufferFrames; }
     int masterVolume() const { return m_volume; }
-    QString audioDriver() const { return QString::fromStdString(m_device->driver()); }
+    // SDL's driver; empty until the device is open.
+    QString audioDriver() const {
+        return m_device ? QString::fromStdString(m_device->driver()) : QString();
+    }
+    // For the status bar when the engine plays silently through the dummy
+    // driver; empty otherwise and until the device is open (with loadFontLater:
+    // known when soundFontReady() comes).
+    const QString& status() const { return m_status; }
     // Frames rendered since the engine started (audio clock in frames).
     int64_t framesRendered() const { return m_frames.load(std::memory_order_acquire); }
     // The audio clock in frames at which the last play()'s file has its frame
@@ -116,7 +129,8 @@ class SynthEngine final : public QObject, public AudioEngine {
   signals:
     // A sound font has loaded and plays from now on (the first, or setSoundFont's).
     void soundFontReady();
-    // A sound font could not be loaded; `error` is a sentence for the user.
+    // A sound font could not be loaded, or (for a deferred start) the
+    // libraries or the device could not be opened; `error` is a sentence for the user.
     void soundFontFailed(const QString& error);
 
   private:
@@ -139,6 +153,8 @@ class SynthEngine final : public QObject, public AudioEngine {
     void apply(const Command& command, uint64_t number) noexcept;  // audio thread
 
     uint64_t send(const Command& command);
+    std::unique_ptr<SdlAudioDevice> openDevice(QString* error);
+    void adoptDevice(std::unique_ptr<SdlAudioDevice> device);
     void startFontLoad(const QString& path);
     void fontLoaded(uint64_t generation, const QString& path, std::shared_ptr<SynthCore> core,
                     const QString& error);
@@ -152,10 +168,13 @@ class SynthEngine final : public QObject, public AudioEngine {
     void poll();
 
     std::unique_ptr<SdlAudioDevice> m_device;  // first: its callback uses all below
-    int m_sampleRate = kDefaultSampleRate;
+    // Opened by the font thread for a deferred start, until adopted as m_device.
+    std::unique_ptr<SdlAudioDevice> m_openedDevice;
+    int m_sampleRate = kDefaultSampleRate;  // fixed by create(): the font thread reads them
     int m_bufferFrames = 256;
 
     // User-interface thread.
+    QString m_status;
     QString m_soundFont;
     int m_volume = 0;
     std::shared_ptr<SynthCore> m_core;  // null until the first font is ready

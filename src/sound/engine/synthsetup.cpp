@@ -5,16 +5,30 @@
 #include <algorithm>
 #include <cmath>
 
+#include "soundlibraries.h"
 #include "soundlog.h"
 
 namespace qn {
 
+namespace {
+
+bool fluidSynthReady(QString* error) {
+    if (!loadFluidSynth(error)) return false;
+    routeFluidSynthLog();
+    return true;
+}
+
+}  // namespace
+
+bool soundFontExists(const QString& soundFont, QString* error) {
+    if (QFileInfo(soundFont).isFile()) return true;
+    *error = QStringLiteral("The sound font %1 does not exist.").arg(soundFont);
+    return false;
+}
+
 bool checkSoundFont(const QString& soundFont, QString* error) {
-    if (!QFileInfo(soundFont).isFile()) {
-        *error = QStringLiteral("The sound font %1 does not exist.").arg(soundFont);
-        return false;
-    }
-    if (!fluid_is_soundfont(QFile::encodeName(soundFont).constData())) {
+    if (!soundFontExists(soundFont, error) || !fluidSynthReady(error)) return false;
+    if (!fluid().is_soundfont(QFile::encodeName(soundFont).constData())) {
         *error = QStringLiteral("%1 is not a SoundFont file.").arg(soundFont);
         return false;
     }
@@ -22,30 +36,30 @@ bool checkSoundFont(const QString& soundFont, QString* error) {
 }
 
 std::optional<SynthCore> createSynth(double sampleRate, const QString& soundFont, QString* error) {
-    routeFluidSynthLog();
+    if (!fluidSynthReady(error)) return std::nullopt;
     SynthCore core;
-    core.settings.reset(new_fluid_settings());
+    core.settings.reset(fluid().new_settings());
     if (!core.settings) {
         *error = QStringLiteral("The synthesiser's settings could not be created.");
         return std::nullopt;
     }
     fluid_settings_t* s = core.settings.get();
-    fluid_settings_setnum(s, "synth.sample-rate", sampleRate);
-    fluid_settings_setnum(s, "synth.gain", kBaseGain);
+    fluid().settings_setnum(s, "synth.sample-rate", sampleRate);
+    fluid().settings_setnum(s, "synth.gain", kBaseGain);
     // Reverb and chorus belong to the effect chain; FluidSynth's own
     // would double them and keep ringing after Stop.
-    fluid_settings_setint(s, "synth.reverb.active", 0);
-    fluid_settings_setint(s, "synth.chorus.active", 0);
-    fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
+    fluid().settings_setint(s, "synth.reverb.active", 0);
+    fluid().settings_setint(s, "synth.chorus.active", 0);
+    fluid().settings_setint(s, "synth.dynamic-sample-loading", 1);
 
-    core.synth.reset(new_fluid_synth(s));
+    core.synth.reset(fluid().new_synth(s));
     if (!core.synth) {
         *error = QStringLiteral("The synthesiser could not be created.");
         return std::nullopt;
     }
     if (!checkSoundFont(soundFont, error)) return std::nullopt;
     const QByteArray path = QFile::encodeName(soundFont);
-    core.fontId = fluid_synth_sfload(core.synth.get(), path.constData(), 1);
+    core.fontId = fluid().synth_sfload(core.synth.get(), path.constData(), 1);
     if (core.fontId == FLUID_FAILED) {
         *error = QStringLiteral("The sound font %1 could not be loaded.").arg(soundFont);
         return std::nullopt;

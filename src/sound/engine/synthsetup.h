@@ -27,15 +27,21 @@ struct SynthCore {
     int fontId = -1;  // the sound font's id in the synth
 };
 
+// Whether the file `soundFont` exists; if not, `error` says so in a sentence
+// for the user. No library is loaded for it.
+bool soundFontExists(const QString& soundFont, QString* error);
+
 // Whether `soundFont` names an existing SoundFont file; if not, `error` says
-// so in a sentence for the user.
+// so in a sentence for the user. Asking whether it is a SoundFont loads
+// FluidSynth (soundlibraries.h) the first time; without it `error` says so.
 bool checkSoundFont(const QString& soundFont, QString* error);
 
 // A synthesiser at `sampleRate` (Hz) with the sound font at `soundFont`
-// loaded, or nothing with `error` set to a sentence for the user. Routes
-// FluidSynth's log into the sound category first. Samples load only when a
-// preset is selected or pinned (dynamic sample loading), so the font's size
-// costs no memory beyond the instruments in use. Any thread.
+// loaded, or nothing with `error` set to a sentence for the user (which may
+// be that FluidSynth is missing). Routes FluidSynth's log into the sound
+// category first. Samples load only when a preset is selected or pinned
+// (dynamic sample loading), so the font's size costs no memory beyond the
+// instruments in use. Any thread.
 std::optional<SynthCore> createSynth(double sampleRate, const QString& soundFont, QString* error);
 
 // The synth gain for a master volume in hundredths of a decibel (clamped to

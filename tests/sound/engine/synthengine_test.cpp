@@ -237,17 +237,20 @@ TEST(SynthEngineCreate, FailsWithAReasonWithoutASoundFontAndFallsBackToTheDummyD
     const auto created = SynthEngine::create();
     qputenv("SDL_AUDIODRIVER", saved);
     ASSERT_TRUE(created.engine) << created.error.toStdString();
-    EXPECT_FALSE(created.status.isEmpty());
+    EXPECT_FALSE(created.engine->status().isEmpty());
     EXPECT_EQ(created.engine->audioDriver(), QStringLiteral("dummy"));
     // It plays on, silently, with its clock running.
     const int64_t first = created.engine->clockMs();
     EXPECT_TRUE(waitUntil([&] { return created.engine->clockMs() > first; }));
 }
 
-// The window comes before the font: a Play asked for while it loads waits and
+// The window comes before the sound, as the window starts it: nothing is
+// opened until the first setSoundFont(); a Play asked for meanwhile waits and
 // then sounds; a font chosen later takes over without a restart.
 TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
-    auto created = SynthEngine::create();
+    SynthEngine::Options later;
+    later.loadFontLater = true;
+    auto created = SynthEngine::create(later);
     ASSERT_TRUE(created.engine) << created.error.toStdString();
     SynthEngine& engine = *created.engine;
     int ready = 0;
@@ -256,6 +259,8 @@ TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
     engine.setAudioProcessor(std::unique_ptr<AudioProcessor>(probe));
     ASSERT_TRUE(engine.load(midiOf(*composition(64, {{12, 110, 5}}))));
     engine.play(false);
+    EXPECT_TRUE(engine.audioDriver().isEmpty());
+    engine.setSoundFont(engine.soundFont());
     EXPECT_FALSE(engine.isSoundFontReady());
     EXPECT_TRUE(waitUntil([&] { return probe->loudest(0, probe->count()) > kLoud; }));
     EXPECT_EQ(ready, 1);
