@@ -2,6 +2,9 @@
 // <ns>" (CLOCK_MONOTONIC) to stderr when its window is painted, and reports
 // the time from just before its fork and exec to that line, and the CPU time
 // the process used (user + system; on a busy machine the steadier figure).
+// Each run starts half a second after the last one ended, as a user's start
+// meets a settled machine: straight after an exit, the system is still
+// tearing the last run down, which here added about 60 ms to the next start.
 // Usage:
 //   startup_exec RUNS PROGRAM [ARGS...]
 // prints every run, then min, median and max in milliseconds. bench/startup.sh
@@ -12,12 +15,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -89,6 +94,7 @@ int main(int argc, char* argv[]) {
     std::vector<double> wall;
     std::vector<double> cpu;
     for (int i = 0; i < runs; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
         const auto run = runOnce(argv + 2);
         if (!run) return 1;
         wall.push_back(run->wallMs);
