@@ -635,8 +635,10 @@ print::PrintCommands& MainWindow::printing() {
 }
 
 bool MainWindow::typingLyric() const {
+    // The lyric boxes share one embedded row; the box being typed in has its focus.
     const auto* proxy = qgraphicsitem_cast<const QGraphicsProxyWidget*>(m_scene->focusItem());
-    return proxy && qobject_cast<const QLineEdit*>(proxy->widget());
+    return proxy && proxy->widget() &&
+           qobject_cast<const QLineEdit*>(proxy->widget()->focusWidget());
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

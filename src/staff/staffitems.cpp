@@ -12,6 +12,7 @@
 #include "glyphstate.h"
 #include "labelitem.h"
 #include "lyricbox.h"
+#include "lyricrow.h"
 #include "staffpictures.h"
 #include "thumbitem.h"
 #include "twipwidget.h"
@@ -147,11 +148,10 @@ void createGlyphSlots(Builder& b, StaffItems& items) {
 }
 
 void createScrollBar(Builder& b, StaffItems& items) {
-    for (int c = 0; c < kColumns; ++c) {
-        auto* box = new LyricBox;
-        box->setObjectName(QStringLiteral("Lyric%1").arg(c));
-        items.Lyric[c] = b.widget(box, lyricLeft(c), kLyricY, kLyricWidth, kLyricHeight);
-    }
+    auto* lyrics = b.add(new LyricRow, lyricLeft(0), kLyricY, kLabelZ);
+    lyrics->setScale(kTwipsPerPixel);
+    for (int c = 0; c < kColumns; ++c)
+        items.Lyric[c] = lyrics->box(c);
     items.NoteNumber = b.label(kNoteNumberX, kNoteNumberY, 1500, 240, QStringLiteral("1"));
 
     const int buttonPixels = kScrollButtonSize / kTwipsPerPixel;
@@ -211,7 +211,7 @@ StaffItems createStaffItems(QGraphicsScene& scene) {
     createScrollBar(b, items);
     createBand(b, items);
     items.divisionSlider = slider(b, kDivisionSliderX, 16, 127, QStringLiteral("DivControl"),
-                              QStringLiteral("Set the Tempo"), QStringLiteral("Tempo"));
+                                  QStringLiteral("Set the Tempo"), QStringLiteral("Tempo"));
     items.NoteVolume =
         slider(b, kNoteVolumeX, 1, 127, QStringLiteral("NoteVolume"),
                QStringLiteral("Set Volume of a note"), QStringLiteral("Note volume"));
