@@ -1,6 +1,5 @@
 #include "lyricrow.h"
 
-#include <QPainterPath>
 #include <QWidget>
 #include <cmath>
 
@@ -30,13 +29,6 @@ LyricRow::LyricRow() {
         m_boxes[c] = box;
     }
     setWidget(row);
-}
-
-QPainterPath LyricRow::shape() const {
-    QPainterPath path;
-    for (const LyricBox* box : m_boxes)
-        path.addRect(box->geometry());
-    return path;
 }
 
 }  // namespace qn::staff

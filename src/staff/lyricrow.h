@@ -3,8 +3,7 @@
 // The row of lyric boxes under the staff, embedded in the scene as one widget
 // that holds all of them: the toolkit backs each embedded widget with a
 // native window of its own, and one for the row starts the window faster
-// than one for each box. Between the boxes the row is not there: a click
-// there reaches the staff, as it would with separate boxes.
+// than one for each box.
 
 #include <QGraphicsProxyWidget>
 #include <array>
@@ -22,8 +21,6 @@ class LyricRow : public QGraphicsProxyWidget {
     LyricRow();
 
     LyricBox* box(int column) const { return m_boxes.at(column); }
-
-    QPainterPath shape() const override;
 
   private:
     std::array<LyricBox*, kColumns> m_boxes{};
