@@ -9,7 +9,6 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsRectItem>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
@@ -46,6 +45,7 @@
 #include "sound/engine/synthengine.h"
 #include "staff/clientlayout.h"
 #include "staff/clientscene.h"
+#include "staff/labelitem.h"
 #include "staff/rgbnumber.h"
 #include "staff/staffgeometry.h"
 #include "staff/staffscene.h"
@@ -152,21 +152,19 @@ void MainWindow::buildClientArea() {
     m_recordIndicator->setPos(kRecordIndicator.x, kRecordIndicator.y);
     m_recordIndicator->setToolTip(tr("Record"));
 
-    m_timeDisplay = new QLabel(QStringLiteral("0:00.0"));
-    m_timeDisplay->setObjectName(QStringLiteral("TimeDisplay"));
-    m_timeDisplay->setStyleSheet(
-        QStringLiteral("font-size: 18px; font-weight: bold;"
-                       " background: transparent;"));
-    placeWidget(*m_scene, m_timeDisplay, kTimeDisplay);
-    m_noteNumberDisplay = new QLabel;
-    m_noteNumberDisplay->setObjectName(QStringLiteral("NoteNumDisplay"));
-    m_noteNumberDisplay->setStyleSheet(QStringLiteral("background: transparent;"));
+    // Drawn captions rather than embedded labels: each embedded widget costs a native window.
+    const auto addLabel = [this](const staff::TwipRect& at, const QString& text) {
+        auto* label = new staff::LabelItem(at.width, at.height);
+        label->setPos(at.x, at.y);
+        label->setText(text);
+        m_scene->addItem(label);
+        return label;
+    };
+    m_timeDisplay = addLabel(kTimeDisplay, QStringLiteral("0:00.0"));
+    m_timeDisplay->setFont(staff::staffFont(18, true));
+    m_noteNumberDisplay = addLabel(kNoteNumberDisplay, {});
     m_noteNumberDisplay->setToolTip(tr("Note being played"));
-    placeWidget(*m_scene, m_noteNumberDisplay, kNoteNumberDisplay);
-
-    auto* volumeCaption = new QLabel(tr("Volume"));
-    volumeCaption->setStyleSheet(QStringLiteral("background: transparent;"));
-    placeWidget(*m_scene, volumeCaption, kVolumeCaption);
+    addLabel(kVolumeCaption, tr("Volume"));
     m_masterVolume = new QSlider(Qt::Horizontal);
     m_masterVolume->setObjectName(QStringLiteral("Volslider"));
     m_masterVolume->setRange(0, 100);

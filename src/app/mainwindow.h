@@ -25,13 +25,15 @@ class QGraphicsItem;
 class QGraphicsEllipseItem;
 class QGraphicsRectItem;
 class QGraphicsScene;
-class QLabel;
 class QSlider;
 
 namespace qn {
 
 namespace print {
 class PrintCommands;
+}
+namespace staff {
+class LabelItem;
 }
 
 class AudioExporter;
@@ -188,8 +190,8 @@ class MainWindow : public QMainWindow, private DocumentView {
     QGraphicsEllipseItem* m_recordIndicator = nullptr;
     QGraphicsRectItem* m_stopBox = nullptr;
     QGraphicsRectItem* m_pauseBars[2] = {};
-    QLabel* m_timeDisplay = nullptr;
-    QLabel* m_noteNumberDisplay = nullptr;
+    staff::LabelItem* m_timeDisplay = nullptr;
+    staff::LabelItem* m_noteNumberDisplay = nullptr;
     QSlider* m_masterVolume = nullptr;
     QGraphicsItem* m_backgroundPicture = nullptr;
 

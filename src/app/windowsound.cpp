@@ -2,7 +2,6 @@
 
 #include <QBrush>
 #include <QGraphicsRectItem>
-#include <QLabel>
 #include <QScreen>
 #include <algorithm>
 
@@ -12,6 +11,7 @@
 #include "karaokewindow.h"
 #include "pianokeys.h"
 #include "sound/engine/effectprocessor.h"
+#include "staff/labelitem.h"
 #include "staff/rgbnumber.h"
 #include "staff/staffscene.h"
 

@@ -19,7 +19,6 @@
 #include "sound/playback/playbackdisplay.h"
 
 class QGraphicsRectItem;
-class QLabel;
 
 namespace qn {
 
@@ -29,6 +28,9 @@ class EffectsDialogValues;
 class KaraokeWindow;
 class PianoKeys;
 class StaffScene;
+namespace staff {
+class LabelItem;
+}
 
 // The window's items that playback and the piano show their state on.
 struct SoundWidgets {
@@ -36,8 +38,8 @@ struct SoundWidgets {
     PianoKeys* keys = nullptr;
     QGraphicsRectItem* StopBox = nullptr;
     QGraphicsRectItem* PauseBar[2] = {};
-    QLabel* TimeDisplay = nullptr;
-    QLabel* NoteNumDisplay = nullptr;
+    staff::LabelItem* TimeDisplay = nullptr;
+    staff::LabelItem* NoteNumDisplay = nullptr;
     QWidget* window = nullptr;  // parent of the karaoke window
 };
 
