@@ -38,14 +38,13 @@ TEST(ModifyStep, ChangesOneStepWithinTheBoundsOfItsCase) {
         SCOPED_TRACE("case " + std::to_string(&k - kStepCases));
         const auto& [kind, selected, before, after] = k;
         Composition c;
+        EditState e;
         test::fillTrack(c, 1, 12);
-        EditState e{.ActiveTrack = 1,
-                    .ScrollPos = 6,
-                    .SelActive = selected,
-                    .SelTrackFrom = 1,
-                    .SelTrackTo = 1,
-                    .SelStart = 2,
-                    .SelEnd = 2};
+        e.ActiveTrack = 1;
+        e.ScrollPos = 6;
+        e.SelActive = selected;
+        e.SelTrackFrom = e.SelTrackTo = 1;
+        e.SelStart = e.SelEnd = 2;
         const int index = selected ? 8 : 11;  // column 2, or the last note
         c.setNote(1, index, before);
         std::vector<Note> expected = test::notesOf(c, 1);
