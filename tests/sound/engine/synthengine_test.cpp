@@ -34,6 +34,13 @@ bool waitUntil(const std::function<bool()>& condition) {
     return condition();
 }
 
+// Writes `bytes` to the file `name` in `dir`; its path.
+QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    QFile f(dir.filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    return f.fileName();
+}
+
 // Records the peak of every block (audio thread), without allocating.
 class Probe : public AudioProcessor {
   public:
@@ -116,24 +123,22 @@ TEST_F(SynthEngineTest, LoadTakesMidiFilesFromMemoryOrDiskAndRejectsOtherBytes) 
         EXPECT_EQ(engine().hasLoaded(), valid);
     }
     QTemporaryDir dir;
-    const auto write = [&dir](const char* name, const QByteArray& bytes) {
-        QFile f(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return f.fileName().toStdString();
-    };
-    const auto song = write("song.mid", QByteArray(reinterpret_cast<const char*>(midi.data()),
-                                                   static_cast<qsizetype>(midi.size())));
+    const auto song =
+        writeFile(dir, "song.mid",
+                  QByteArray(reinterpret_cast<const char*>(midi.data()), qsizetype(midi.size())))
+            .toStdString();
     // A file is parsed in the background and counts as loaded meanwhile.
-    for (const auto& [path, valid] : {std::pair{song, true},
-                                      {write("notes.txt", "COMPOSITIONNAMEx\r\n"), false},
-                                      {dir.filePath("missing.mid").toStdString(), false},
-                                      {std::string(), false}}) {
+    for (const auto& [path, valid] :
+         {std::pair{song, true},
+          {writeFile(dir, "notes.txt", "COMPOSITIONNAMEx\r\n").toStdString(), false},
+          {dir.filePath("missing.mid").toStdString(), false},
+          {std::string(), false}}) {
         EXPECT_EQ(engine().loadFile(path), valid) << path;
         EXPECT_EQ(engine().hasLoaded(), valid) << path;
         EXPECT_TRUE(engine().lastLoadError().empty());
     }
     // Too large: refused unread, with a reason for the user.
-    QFile huge(QString::fromStdString(write("huge.mid", "MThd")));
+    QFile huge(writeFile(dir, "huge.mid", "MThd"));
     ASSERT_TRUE(huge.resize(qint64{MidiSequence::kMaxFileBytes} + 1));
     EXPECT_FALSE(engine().loadFile(huge.fileName().toStdString()));
     EXPECT_NE(engine().lastLoadError().find("64 MB"), std::string::npos);
@@ -224,10 +229,8 @@ TEST_F(SynthEngineTest, LeavesTheTerminationSignalsToTheirDefaults) {
 // After SynthEngineTest has closed its device: only one may be open at a time.
 TEST(SynthEngineCreate, FailsWithAReasonWithoutASoundFontAndFallsBackToTheDummyDriver) {
     QTemporaryDir dir;
-    QFile notAFont(dir.filePath(QStringLiteral("font.sf2")));
-    ASSERT_TRUE(notAFont.open(QIODevice::WriteOnly) && notAFont.write("RIFF\0\0\0\0WAVEfmt "));
-    notAFont.close();
-    for (const QString& font : {dir.filePath(QStringLiteral("missing.sf2")), notAFont.fileName()}) {
+    const QString notAFont = writeFile(dir, "font.sf2", QByteArray("RIFF\0\0\0\0WAVEfmt ", 16));
+    for (const QString& font : {dir.filePath(QStringLiteral("missing.sf2")), notAFont}) {
         const auto created = SynthEngine::create({.soundFont = font});
         EXPECT_FALSE(created.engine);
         EXPECT_TRUE(created.error.contains(font)) << created.error.toStdString();
@@ -277,17 +280,15 @@ TEST(SynthEngineFont, PlayBeforeTheFontIsReadyStartsWhenItIs) {
 // which ends the program at start-up.
 TEST(SynthEngineFont, ABrokenFontFailsAfterTheEngineIsCreated) {
     QTemporaryDir dir;
-    QFile broken(dir.filePath(QStringLiteral("broken.sf2")));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write(QByteArray("RIFF\x20\0\0\0sfbkLIST", 16) + QByteArray(40, 'x'));
-    broken.close();
-    auto created = SynthEngine::create({.soundFont = broken.fileName()});
+    const QString broken = writeFile(
+        dir, "broken.sf2", QByteArray("RIFF\x20\0\0\0sfbkLIST", 16) + QByteArray(40, 'x'));
+    auto created = SynthEngine::create({.soundFont = broken});
     ASSERT_TRUE(created.engine) << created.error.toStdString();
     QString failure;
     QObject::connect(created.engine.get(), &SynthEngine::soundFontFailed,
                      [&failure](const QString& error) { failure = error; });
     EXPECT_TRUE(waitUntil([&] { return !failure.isEmpty(); }));
-    EXPECT_TRUE(failure.contains(broken.fileName())) << failure.toStdString();
+    EXPECT_TRUE(failure.contains(broken)) << failure.toStdString();
     EXPECT_FALSE(created.engine->isSoundFontReady());
 }
 

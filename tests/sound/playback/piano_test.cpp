@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "compositions.h"
 #include "fakeengine.h"
 #include "model/notepreview.h"
 
@@ -67,11 +68,6 @@ class PianoTest : public ::testing::Test {
     void reset() {
         c = Composition();
         log.clear();
-    }
-    void fill(int track, int count) {
-        for (int i = 0; i < count; ++i)
-            c.setNote(track, i, {5, 100, 3});
-        c.NoteCount[track] = static_cast<int16_t>(count);
     }
 
     Log log;
@@ -155,7 +151,7 @@ TEST_F(PianoTest, RecordEntryScrollsToShowTheNewNote) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.count);
         reset();
-        fill(2, k.count);
+        test::fillTrack(c, 2, k.count);
         edit.ScrollPos = k.scrollBefore;
         edit.SelActive = true;
         piano.Piano_Click(7);
@@ -179,7 +175,7 @@ TEST_F(PianoTest, RestLengthTurnsEveryKeyIntoASilentRest) {
 }
 
 TEST_F(PianoTest, AFullTrackRefusesTheNoteButStillPlaysIt) {
-    fill(0, kNoteSlots);
+    test::fillTrack(c, 0, kNoteSlots);
     piano.Piano_Click(1);
     EXPECT_EQ(c.NoteCount[0], kNoteSlots);
     EXPECT_FALSE(c.Modified);

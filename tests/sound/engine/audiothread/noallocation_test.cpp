@@ -12,8 +12,7 @@
 #include <cmath>
 #include <random>
 
-#include "model/composition.h"
-#include "model/midiwriter.h"
+#include "../enginetestsupport.h"
 #include "model/notepreview.h"
 #include "sound/engine/synthengine.h"
 
@@ -80,10 +79,8 @@ void runFor(int ms) {
     }
 }
 
-std::vector<uint8_t> fileOf(Composition& c) {
-    c.ComputeSongLength();
-    return WriteMidiFile(c, 0, kTrackCount - 1, 0, c.SongLength);
-}
+using enginetest::midiOf;
+
 TEST(AudioThread, PlayLoopStopAndPreviewsAllocateNothingInTheCallback) {
 #ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "the sanitizer owns malloc";
@@ -109,19 +106,16 @@ TEST(AudioThread, PlayLoopStopAndPreviewsAllocateNothingInTheCallback) {
         large->NoteCount[t] = kNoteSlots;
     }
     large->Division = 127;
-    Composition small;
-    small.setNote(0, 0, {12, 100, 1});
-    small.NoteCount[0] = 1;
-    small.Division = 127;
+    const auto small = enginetest::composition(127, {{12, 100, 1}}, 1, 0);
     runFor(50);
     const int before = probe->blocks.load();
     g_audioAllocations = 0;
 
-    ASSERT_TRUE(engine.load(fileOf(*large)));
+    ASSERT_TRUE(engine.load(midiOf(*large)));
     engine.play(false);
     runFor(500);
     engine.stop();
-    ASSERT_TRUE(engine.load(fileOf(small)));
+    ASSERT_TRUE(engine.load(midiOf(*small)));
     engine.play(true);
     runFor(800);  // three passes and more
     for (int pitch = 0; pitch < 6; ++pitch) {
