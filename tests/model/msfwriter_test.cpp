@@ -24,7 +24,7 @@ TEST(WriteMsf, NewCompositionSavedAsAMsf) {
 
 TEST(WriteMsf, WritesEffectsBassClefNotesRestsAndLyricsOfTheLongestTrack) {
     Composition c;
-    c.CompositionCopyright = "(c)1999, me";
+    c.CompositionCopyright = "(c)1999,\r\nme";  // a line break would end the line early
     c.CompositionAuthor = "";
     c.Division = 120;
     c.Effects.fill(true);
@@ -35,12 +35,12 @@ TEST(WriteMsf, WritesEffectsBassClefNotesRestsAndLyricsOfTheLongestTrack) {
     test::appendNote(c, 1, {kRestPitch, 100, 7});
     test::appendNote(c, 1, {0, 0, 0});
     test::appendNote(c, 3, {24, 127, 5});
-    c.Lyrics[0] = "la, la";
+    c.Lyrics[0] = "la,\nla";
     c.Lyrics[2] = "TRACK 3";
     c.Lyrics[3] = "beyond the longest track";
     c.SongLength = 0;  // stale: the writer counts the notes itself
     EXPECT_EQ(writeMsf(c, "b c.msf"),
-              lines("COMPOSITIONNAMEb c.msf|COMPOSITIONCOPYRIGHT(c)1999, me|COMPOSITIONAUTHOR|"
+              lines("COMPOSITIONNAMEb c.msf|COMPOSITIONCOPYRIGHT(c)1999,  me|COMPOSITIONAUTHOR|"
                     "DIVISION 120|DISTORTION|ECHO|CHORUS|FLANGER|COMPRESSOR|GARGLE|PARA|REVERB|"
                     "BASSCLEF|TRACK 0|INST 0|OCTAVE 0|TRACK 1|INST 1|OCTAVE 9|"
                     " 12, 100, 3| 169, 100, 7| 0, 0, 0|TRACK 2|INST 2|OCTAVE 4|"
