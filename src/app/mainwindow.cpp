@@ -225,13 +225,12 @@ bool MainWindow::InitMusic() {
         options.loadFontLater = true;
         SynthEngine::Created created = SynthEngine::create(options);
         synth = created.engine.get();
-        return EngineStart{std::move(created.engine), created.error, {}};
+        return EngineStart{std::move(created.engine), created.error};
     }();
     if (!started.engine) {
         showSoundStartError(started.error);
         return false;
     }
-    if (!started.status.isEmpty()) statusBar()->showMessage(started.status);
     if (synth) {
         watchFirstSoundFont(*synth);
         afterFirstPaint(*this, [synth] { synth->setSoundFont(synth->soundFont()); });

@@ -52,11 +52,10 @@ class StaffScene;
 class SynthEngine;
 class WindowSound;
 
-// The synthesiser, or why there is none; `status` says when it plays silently.
+// The synthesiser, or why there is none.
 struct EngineStart {
     std::unique_ptr<AudioEngine> engine;
     QString error;
-    QString status;
 };
 
 struct StartOptions : SessionOptions {

@@ -61,18 +61,18 @@ const std::array<const char*, kDurationPictureCount> kDurationFiles = {
     "half-note",          "whole-note",     "empty-frame", "quarter-rest",
 };
 
-QString resourcePath(const QString& folder, const char* name) {
+// The SVG file of carried picture `name` (e.g. "toolbar/folder").
+QString svgPath(const QString& name) {
     [[maybe_unused]] static const bool loaded = (initPictureResources(), true);
-    return QStringLiteral(":/%1%2.svg").arg(folder, QLatin1String(name));
+    return QStringLiteral(":/%1.svg").arg(name);
 }
 
 // Carried picture `name` (e.g. "toolbar/folder") at `size`: the build's
 // drawing where it made one, else drawn now.
 QImage carriedImage(const QString& name, QSize size, Drawing how) {
-    [[maybe_unused]] static const bool loaded = (initPictureResources(), true);
     QImage image(QStringLiteral(":/drawn/") + drawnAheadName(name, size, how));
     if (!image.isNull()) return image;
-    return drawSvg(QStringLiteral(":/%1.svg").arg(name), size, how);
+    return drawSvg(svgPath(name), size, how);
 }
 
 QString toolbarPictureName(const char* file) {
@@ -197,13 +197,13 @@ QPixmap durationPicture(int code) {
 }
 
 QImage applicationImage(int size) {
-    return drawSvg(resourcePath(QString(), "quillnote"), QSize(size, size), Drawing::Stretched);
+    return drawSvg(svgPath(QStringLiteral("quillnote")), QSize(size, size), Drawing::Stretched);
 }
 
 QIcon applicationIcon() {
     // Window managers show window icons at most this large; each size is sent
     // to the X server with every window that carries the icon.
-    QSvgRenderer renderer(resourcePath(QString(), "quillnote"));
+    QSvgRenderer renderer(svgPath(QStringLiteral("quillnote")));
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64}) {
         QImage image(QSize(size, size), QImage::Format_ARGB32_Premultiplied);

@@ -70,7 +70,7 @@ class WindowTest : public FolderTest {
         options.startEngine = [this] {
             auto fake = std::make_unique<FakeEngine>();
             engine = fake.get();
-            return EngineStart{std::move(fake), {}, {}};
+            return EngineStart{std::move(fake), {}};
         };
         options.midiInput = midiInput;
         auto scripted = std::make_unique<ScriptedDialogs>();
